@@ -1,0 +1,54 @@
+#pragma once
+
+// Quorvex's two calculations, as functions from texts to texts.
+//
+// Calculate Matrix: the six field texts (three angles in degrees, three scale factors) are read
+// as numbers with the user's decimal separator, the angles turned into radians, and the nine
+// products of sines, cosines and scales formed; Module1::FormatParam renders each of them and
+// joinLine makes them one parameter line, which the window shows in its Matrix field and puts on
+// the clipboard. Calculate Angles goes the other way: the clipboard's text (the identity when it
+// has none) is read by parseLine into nine numbers, Module1::ArcTan2 gives the three angles, and
+// Module1::FormatAngle renders them for the angle fields. Either calculation returns an Error
+// instead when a text cannot be read; the caller then writes nothing.
+//
+// Everything here is plain C++: no toolkit, no locale of the process. Numbers are written with
+// "." always; only the input fields are read with the user's decimal separator, which the caller
+// passes in.
+
+#include "Error.h"
+#include "ParameterLine.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace quorvex {
+
+// Texts of Rot X, Rot Y, Rot Z, Scale X, Scale Y, Scale Z, in that order.
+using InputTexts = std::array<std::string_view, 6>;
+
+// What Calculate Angles writes: the matrix field's new text and the three angle fields' texts.
+struct Angles
+{
+    std::string matrix;
+    std::string rotX;
+    std::string rotY;
+    std::string rotZ;
+};
+
+// Reads one input field: blanks around the number, a sign and an exponent are accepted; the
+// decimal separator is the user's and thousands separators are not. A text that is not a number
+// or whose value is beyond the range of a double is an Error naming the field.
+std::variant<double, Error> readField(
+    Field field, std::string_view text, std::string_view decimalSeparator);
+
+// The parameter line of three angles in degrees and three scale factors.
+std::variant<std::string, Error> calculateMatrix(
+    const InputTexts &inputs, std::string_view decimalSeparator);
+
+// The three rotation angles of the parameter line on the clipboard; an empty clipboardText
+// stands for a clipboard without text and reads as the identity.
+std::variant<Angles, Error> calculateAngles(std::string_view clipboardText);
+
+} // namespace quorvex
