@@ -1,0 +1,120 @@
+#!/bin/bash
+# Drives the real quorvex as a person would, on the X server in DISPLAY: xdotool types and
+# clicks at the controls' positions, xclip copies and pastes.
+#
+#   drive-quorvex.sh path/to/quorvex
+set -euo pipefail
+
+program=$1
+title="Calc 3D Matrix Values"
+
+for tool in xdotool xclip; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "drive-quorvex: $tool is missing; tools/setup installs it" >&2
+        [ -n "${CI:-}" ] && exit 1
+        exit 77
+    fi
+done
+
+fail() {
+    echo "drive-quorvex: $*" >&2
+    exit 1
+}
+
+# Retries a command every tenth of a second for up to five seconds.
+eventually() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+count_windows() { [ "$(windows_named "$1" | wc -l)" -eq "$2" ]; }
+clipboard() { timeout 5 xclip -selection clipboard -o; }
+clipboard_is() { [ "$(clipboard)" = "$1" ]; }
+copy() { printf '%s' "$1" | xclip -selection clipboard -i; }
+# Our own child stays a zombie until waited for, which kill -0 does not tell from running.
+running() {
+    local state
+    read -r _ _ state _ 2>/dev/null <"/proc/$pid/stat" && [ "$state" != Z ]
+}
+
+# Clicks at a control's centre, given its left, top, width and height within a window.
+click() {
+    local window=$1 left=$2 top=$3 width=$4 height=$5
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    # No --sync: it waits seconds for a pointer that is already there to move.
+    xdotool mousemove $((X + left + width / 2)) $((Y + top + height / 2)) click 1
+}
+
+# Replaces a field's text as a person does: click into it, select all, type.
+type_into() {
+    local left=$1 top=$2 text=$3
+    click "$main" "$left" "$top" 73 19
+    xdotool key ctrl+a type -- "$text"
+}
+
+# Checks a field's text the way a person reads it out: select all, copy, paste elsewhere.
+field_holds() {
+    click "$main" "$1" "$2" 73 19
+    xdotool key ctrl+a ctrl+c
+    eventually clipboard_is "$3" || fail "field at $1,$2 holds \"$(clipboard)\", not \"$3\""
+}
+
+"$program" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+
+eventually count_windows "$title" 1 || fail "the main window did not appear"
+main=$(windows_named "$title")
+
+# Calculate Matrix right after start, then with Rot X = 30.
+click "$main" 360 240 193 25
+eventually clipboard_is "1 0 0   0 1 0   0 0 1 " || fail "initial matrix: clipboard holds \"$(clipboard)\""
+type_into 112 72 30
+click "$main" 360 240 193 25
+eventually clipboard_is "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " \
+    || fail "Rot X 30: clipboard holds \"$(clipboard)\""
+
+# Calculate Angles from a line another program copied.
+copy "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 "
+click "$main" 32 240 193 25
+field_holds 112 72 "10.0 "
+field_holds 112 136 "30.0 "
+field_holds 328 72 "1"
+
+# A word in Rot Y: a message box, nothing written, then Rot Y selected for retyping; with the
+# angles just read back, the matrix is the line they came from.
+copy "left alone"
+type_into 112 104 abc
+click "$main" 360 240 193 25
+eventually count_windows "$title" 2 || fail "no message box for Rot Y \"abc\""
+box=$(windows_named "$title" | grep -vx "$main")
+clipboard_is "left alone" || fail "a failed Calculate Matrix changed the clipboard"
+xdotool windowfocus --sync "$box" key Return
+eventually count_windows "$title" 1 || fail "the message box did not close"
+running || fail "the program ended after the message"
+xdotool windowfocus --sync "$main" type 20
+click "$main" 360 240 193 25
+eventually clipboard_is "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 " \
+    || fail "after retyping Rot Y: clipboard holds \"$(clipboard)\""
+
+# Help opens once, closes with its Exit, and opens again.
+click "$main" 472 72 81 25
+eventually count_windows Help 1 || fail "the help window did not open"
+click "$main" 472 72 81 25
+count_windows Help 1 || fail "a second Help click opened another window"
+click "$(windows_named Help)" 48 544 265 25
+eventually count_windows Help 0 || fail "the help window's Exit did not close it"
+click "$main" 472 72 81 25
+eventually count_windows Help 1 || fail "the help window did not open again"
+
+# Exit ends the program with both windows.
+click "$main" 472 128 81 25
+eventually eval '! running' || fail "Exit did not end the program"
+trap - EXIT
+wait "$pid" || fail "the program ended with status $?"
+count_windows Help 0 || fail "the help window outlived the program"
+echo "drive-quorvex: all steps passed"

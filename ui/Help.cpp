@@ -1,0 +1,69 @@
+#include "Help.h"
+
+#include "ui_Help.h"
+
+namespace quorvex {
+namespace {
+
+    // Leading blanks indent the text and draw the matrix picture; the label takes it as plain
+    // text, which keeps every blank, the one that ends line 12 included.
+    const QString HelpText
+        = QStringLiteral("\n"
+                         "     Select angles and scaling (optional) then\n"
+                         "     press Calculate Matrix button to obtain\n"
+                         "     set of matrix parameters.\n"
+                         "     Resulting parameters are placed on ClipBoard\n"
+                         "     and can be pasted directly into *.him file.\n"
+                         "\n"
+                         "     Or enter matrix parameters from ClipBoard then\n"
+                         "     press Calculate Angles button to obtain\n"
+                         "     set of angles corresponding to matrix parameters.\n"
+                         "\n"
+                         "     A 3D object oriented by vector v = [x, y, z] \n"
+                         "     is transformed in space as v' = M × v.\n"
+                         "\n"
+                         "     Transformation matrix format:\n"
+                         "               | r11 r21 r31 t1 |\n"
+                         "       M = | r12 r22 r32 t2 |\n"
+                         "               | r13 r23 r33 t2 |\n"
+                         "               |  0     0     0    1 |\n"
+                         "     where r are parameters corresponding to\n"
+                         "     angles of rotation around axis X, Y, or Z,\n"
+                         "     while t are parameters corresponding to\n"
+                         "     displacement along axis X, Y or Z.\n"
+                         "\n"
+                         "     In the *.him file they are placed as follows:\n"
+                         "     r11 r12 r13  r21 r22 r23  r31 r32 r33  t1 t2 t3.\n"
+                         "\n"
+                         "     Scaling along axis X, Y or Z by way of optional\n"
+                         "     parameters permitting to distort (s1<>s2<>s3)\n"
+                         "     or to scale (s1=s2=s3) a 3D object.");
+
+} // namespace
+
+Help::Help(QWidget *parent)
+    : QWidget(parent)
+    , m_ui(std::make_unique<Ui::Help>())
+{
+    m_ui->setupUi(this);
+    // Only a close button: there is nothing to gain from minimizing or enlarging a fixed page.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    m_ui->Help1->setBackgroundRole(QPalette::ToolTipBase);
+    m_ui->Help1->setForegroundRole(QPalette::ToolTipText);
+    connect(m_ui->command1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+Help::~Help() = default;
+
+void Help::present()
+{
+    if (!isVisible())
+        m_ui->Help1->setText(HelpText);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+} // namespace quorvex
