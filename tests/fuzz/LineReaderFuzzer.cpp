@@ -1,0 +1,46 @@
+// Feeds arbitrary clipboard text to Calculate Angles and checks what the parameter-line reader
+// promises: it never fails on text, only on a value beyond the range of a double; every value it
+// passes on is finite; and the angles it gives are numbers the angle fields read back.
+
+#include "Calculations.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    using namespace quorvex;
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+
+    const auto parsed = parseLine(text);
+    if (const auto *error = std::get_if<Error>(&parsed)) {
+        check(error->field == Field::Matrix && error->message.starts_with("Matrix: \""));
+        check(std::holds_alternative<Error>(calculateAngles(text)) || text.empty());
+        return 0;
+    }
+    for (const double p : std::get<Parameters>(parsed))
+        check(std::isfinite(p));
+
+    const auto result = calculateAngles(text);
+    check(std::holds_alternative<Angles>(result));
+    const auto &angles = std::get<Angles>(result);
+    check(angles.matrix == (text.empty() ? IdentityText : text));
+    for (const auto &angle : { angles.rotX, angles.rotY, angles.rotZ }) {
+        const auto degrees = readField(Field::RotX, angle, ".");
+        check(
+            std::holds_alternative<double>(degrees) && std::fabs(std::get<double>(degrees)) <= 180);
+    }
+    return 0;
+}
