@@ -40,6 +40,9 @@ int main(int argc, char *argv[])
     }
 #endif
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
     quorvex::Quorvex window;
     window.show();
     return QApplication::exec();
