@@ -1,6 +1,7 @@
 // Both windows on the offscreen platform, driven by clicks, with a fresh main window per test.
 
 #include "Quorvex.h"
+#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,19 +23,6 @@ const QString Line102030
                      "-0.204874 0.318796 0.925417 ");
 const QStringList Inputs = { "Text1", "Text2", "Text3", "Text4", "Text5", "Text6" };
 const QStringList Fields = Inputs + QStringList { "Text7" };
-
-template<typename T = QWidget> T *child(const QWidget &window, const QString &name)
-{
-    auto *widget = window.findChild<T *>(name);
-    if (!widget)
-        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
-    return widget;
-}
-
-void click(const QWidget &window, const char *button)
-{
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
-}
 
 QWidget *helpWindow()
 {
