@@ -13,6 +13,7 @@ namespace {
 
     constexpr std::string_view Blanks = " \t";
 
+    // Dividing before multiplying, and by the fifteen-digit π, as every line users hold was made.
     double toRadians(double degrees)
     {
         return degrees / 180 * Pi;

@@ -98,12 +98,6 @@ INSTANTIATE_TEST_SUITE_P(Degrees, FormatAngleTest,
         Rendering { "twoDecimals", 10.38, "10.38 " }, Rendering { "oneDecimal", 1.5, "1.5 " }),
     TagName {});
 
-TEST(FormatAngle, halfTurnReadsOneHundredEighty)
-{
-    EXPECT_EQ(FormatAngle(Pi), "180.0 ");
-    EXPECT_EQ(FormatAngle(-0.0), "0 ");
-}
-
 struct Quadrant
 {
     const char *tag;

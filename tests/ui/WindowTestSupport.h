@@ -2,6 +2,7 @@
 
 // Finding and clicking the controls of a window by their object names, for the window tests.
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
@@ -17,4 +18,9 @@ template<typename T = QWidget> T *child(const QWidget &window, const QString &na
 inline void click(const QWidget &window, const char *button)
 {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+inline QString text(const QWidget &window, const QString &field)
+{
+    return child<QLineEdit>(window, field)->text();
 }

@@ -1,6 +1,7 @@
 // The real X11 clipboard, shared with another program: xclip.
 
 #include "Quorvex.h"
+#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,16 +41,6 @@ bool xclip(const QStringList &arguments, const QByteArray &input, QByteArray *ou
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-QString text(const QWidget &window, const char *name)
-{
-    return window.findChild<QLineEdit *>(name)->text();
-}
-
-void click(const QWidget &window, const char *name)
-{
-    QTest::mouseClick(window.findChild<QPushButton *>(name), Qt::LeftButton);
-}
-
 } // namespace
 
 class X11ClipboardTest : public QObject
@@ -81,7 +72,7 @@ void X11ClipboardTest::otherProgramsReadTheMatrixWeCopy()
 {
     quorvex::Quorvex window;
     window.show();
-    window.findChild<QLineEdit *>("Text1")->setText("30");
+    child<QLineEdit>(window, "Text1")->setText("30");
 
     click(window, "Command1");
 
