@@ -13,10 +13,6 @@
 
 namespace {
 
-const QString Line102030
-    = QStringLiteral("0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
-                     "-0.204874 0.318796 0.925417");
-
 QString repeated(const QString &unit, qsizetype size)
 {
     QString text;
@@ -42,7 +38,7 @@ private slots:
 void HostileInputTest::hugeClipboardTextIsReadWhole_data()
 {
     QTest::addColumn<QString>("clipboard");
-    QTest::newRow("10 MiB on one line") << repeated(Line102030 + "   ", 10 << 20);
+    QTest::newRow("10 MiB on one line") << repeated(Line102030 + "  ", 10 << 20);
     QTest::newRow("100,000 lines")
         << repeated(Line102030 + "\r\n", 100000 * (Line102030.size() + 2));
 }
@@ -73,7 +69,7 @@ void HostileInputTest::hugeClipboardTextIsReadWhole()
     click(window, "Command1");
     QApplication::processEvents();
     const auto next = timer.elapsed();
-    QCOMPARE(matrix->text(), Line102030 + ' ');
+    QCOMPARE(matrix->text(), Line102030);
     qInfo("%lld characters: action %lld ms, first paint %lld ms, next click %lld ms",
         static_cast<long long>(clipboard.size()), action, painted, next);
 }

@@ -18,9 +18,6 @@
 namespace {
 
 const QString Title = QStringLiteral("Calc 3D Matrix Values");
-const QString Line102030
-    = QStringLiteral("0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
-                     "-0.204874 0.318796 0.925417 ");
 const QStringList Inputs = { "Text1", "Text2", "Text3", "Text4", "Text5", "Text6" };
 const QStringList Fields = Inputs + QStringList { "Text7" };
 

@@ -16,9 +16,6 @@
 
 namespace {
 
-const QByteArray Line102030 = "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
-                              "-0.204874 0.318796 0.925417 ";
-
 // Runs xclip on the clipboard selection and returns what it printed. Waits with our event loop
 // running: while this program owns the clipboard, xclip -o waits for us to answer it.
 bool xclip(const QStringList &arguments, const QByteArray &input, QByteArray *output = nullptr)
@@ -90,11 +87,11 @@ void X11ClipboardTest::calculateAnglesReadsWhatAnotherProgramCopied_data()
 
     const QStringList zero { "0 ", "0 ", "0 " };
     QTest::newRow("parameter line")
-        << Line102030 << "" << QString(Line102030) << QStringList { "10.0 ", "20.0 ", "30.0 " };
+        << Line102030.toUtf8() << "" << Line102030 << QStringList { "10.0 ", "20.0 ", "30.0 " };
     const QByteArray annotated = "1 0 0   0 1 0   0 0 1 (Würfel, 10 × 20)";
     QTest::newRow("non-ASCII text") << annotated << "" << QString::fromUtf8(annotated) << zero;
     // Beyond what one X request carries: the text arrives in pieces.
-    const QByteArray longText = Line102030 + QByteArray(300000, ' ') + "end";
+    const QByteArray longText = Line102030.toUtf8() + QByteArray(300000, ' ') + "end";
     QTest::newRow("longer than one X request")
         << longText << "" << QString(longText) << QStringList { "10.0 ", "20.0 ", "30.0 " };
     QTest::newRow("image only") << QByteArray() << "image/png"
