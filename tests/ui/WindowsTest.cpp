@@ -1,7 +1,6 @@
 // Both windows on the offscreen platform, driven by clicks, with a fresh main window per test.
 
 #include "Quorvex.h"
-#include "WindowTestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,9 +16,46 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Calc 3D Matrix Values");
-const QStringList Inputs = { "Text1", "Text2", "Text3", "Text4", "Text5", "Text6" };
-const QStringList Fields = Inputs + QStringList { "Text7" };
+const QString Line102030 = QStringLiteral("0.813798 -0.469846 0.34202   0.543838 0.823173 "
+                                          "-0.163176   -0.204874 0.318796 0.925417 ");
+const QString RotX30 = QStringLiteral("1 0 0   0 0.866025 -0.5   0 0.5 0.866025 ");
+const QString Before = QStringLiteral("on the clipboard before");
+
+template<typename T = QWidget> T *child(const QWidget &window, const QString &name)
+{
+    auto *widget = window.findChild<T *>(name);
+    if (!widget)
+        qFatal("no %s named %s", T::staticMetaObject.className(), qPrintable(name));
+    return widget;
+}
+
+void click(const QWidget &window, const QString &button)
+{
+    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
+}
+
+QLineEdit *field(const QWidget &window, int number)
+{
+    return child<QLineEdit>(window, "Text" + QString::number(number));
+}
+
+QStringList texts(const QWidget &window)
+{
+    QStringList result;
+    for (int i = 1; i <= 7; ++i)
+        result << field(window, i)->text();
+    return result;
+}
+
+// "<image>" stands for a clipboard that holds a picture and no text.
+void copy(const QString &text)
+{
+    if (text != "<image>")
+        return QGuiApplication::clipboard()->setText(text);
+    auto *data = new QMimeData;
+    data->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
 
 QWidget *helpWindow()
 {
@@ -34,23 +70,12 @@ QWidget *helpWindow()
     return help;
 }
 
-QStringList texts(const QWidget &window)
-{
-    QStringList result;
-    for (const auto &name : Fields)
-        result << child<QLineEdit>(window, name)->text();
-    return result;
-}
-
-// Runs the application's event loop as main() does, with `act` as its first event, and returns
-// how it ended: 0 when the program quit, -1 when it was still running after five seconds.
+// Runs the event loop as main() does, with `act` as its first event: 0 when the program quit,
+// -1 when it was still running after five seconds.
 int runProgram(const std::function<void()> &act)
 {
     QTimer::singleShot(0, act);
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(-1); });
-    timeout.start(5000);
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(-1); });
     return QCoreApplication::exec();
 }
 
@@ -61,257 +86,124 @@ class WindowsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QGuiApplication::clipboard()->setText("on the clipboard before");
-        QLocale::setDefault(QLocale::c());
-    }
+    void init() { QLocale::setDefault(QLocale::c()); }
     void cleanup() { QTRY_VERIFY(!QApplication::activeModalWidget()); }
 
-    void layoutIsAsDrawn_data();
-    void layoutIsAsDrawn();
-    void tabVisitsFieldsThenButtons();
-    void fieldsHoldTextsOfAnyLength();
-
-    void calculateMatrixWritesFieldAndClipboard_data();
-    void calculateMatrixWritesFieldAndClipboard();
-    void calculateAnglesReadsClipboard_data();
-    void calculateAnglesReadsClipboard();
-    void badInputChangesNothingAndSelectsTheField_data();
-    void badInputChangesNothingAndSelectsTheField();
-
-    void helpOpensOnceComesToFrontAndReloadsAfterClosing();
-    void helpShowsItsTextWholeOnToolTipColour();
-
-    void exitClosesBothWindowsAndEndsTheProgram();
+    void actionsWriteFieldsAndClipboard_data();
+    void actionsWriteFieldsAndClipboard();
+    void badInputWritesNothingAndSelectsTheField_data();
+    void badInputWritesNothingAndSelectsTheField();
+    void noCaptionIsCut();
+    void helpOpensOnceAndReloadsAfterClosing();
+    void exitEndsTheProgramWithHelpOpen();
     void closingMainWindowLeavesHelpRunning();
 };
 
-void WindowsTest::layoutIsAsDrawn_data()
+void WindowsTest::actionsWriteFieldsAndClipboard_data()
 {
-    QTest::addColumn<QByteArray>("kind");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QString>("font"); // empty: the window system's
-    QTest::addColumn<QColor>("background"); // invalid: the style's
-
-    // Positions in twips, as the layout was drawn; 15 twips make a pixel at 96 dots per inch.
-    const auto row = [](const char *name, const char *kind, const QString &text, QRect twips,
-                         const char *font, QColor background = {}) {
-        const QRect pixels(twips.x() / 15, twips.y() / 15, twips.width() / 15, twips.height() / 15);
-        QTest::newRow(name) << QByteArray(kind) << text << pixels << font << background;
-    };
-    const QColor green(0xC0FFC0), yellow(0xFFFFC0), cyan(0xC0FFFF), orange(0xFFE0C0);
-    row("Text1", "QLineEdit", "0", { 1680, 1080, 1095, 285 }, "", green);
-    row("Text2", "QLineEdit", "0", { 1680, 1560, 1095, 285 }, "", yellow);
-    row("Text3", "QLineEdit", "0", { 1680, 2040, 1095, 285 }, "", cyan);
-    row("Text4", "QLineEdit", "1", { 4920, 1080, 1095, 285 }, "", green);
-    row("Text5", "QLineEdit", "1", { 4920, 1560, 1095, 285 }, "", yellow);
-    row("Text6", "QLineEdit", "1", { 4920, 2040, 1095, 285 }, "", cyan);
-    row("Label1", "QLabel", "Rot X", { 480, 1080, 855, 255 }, "Arial 9 bold");
-    row("Label2", "QLabel", "Rot Y", { 480, 1560, 855, 255 }, "Arial 9 bold");
-    row("Label3", "QLabel", "Rot Z", { 480, 2040, 855, 255 }, "Arial 9 bold");
-    row("Label4", "QLabel", "Scale X", { 3720, 1080, 735, 255 }, "Arial 9 bold");
-    row("Label5", "QLabel", "Scale Y", { 3720, 1560, 735, 255 }, "Arial 9 bold");
-    row("Label6", "QLabel", "Scale Z", { 3720, 2040, 735, 255 }, "Arial 9 bold");
-    row("Command1", "QPushButton", "Calculate Matrix", { 5400, 3600, 2895, 375 },
-        "Arial 9.75 bold");
-    row("Label7", "QLabel",
-        "Calculate rotation (CW) and scaling parameters" + QString(28, ' ') + "Ver 2.0",
-        { 480, 360, 7815, 255 }, "Arial 12 bold");
-    row("Text7", "QLineEdit", "1 0 0  0 1 0  0 0 1", { 1680, 2880, 6615, 285 }, "Arial 9", orange);
-    row("Label8", "QLabel", "Matrix", { 480, 2880, 615, 255 }, "Arial 9.75 bold");
-    row("Command2", "QPushButton", "Exit", { 7080, 1920, 1215, 375 }, "Arial 9.75 bold");
-    row("Command3", "QPushButton", "Calculate Angles", { 480, 3600, 2895, 375 }, "Arial 9.75 bold");
-    row("Command4", "QPushButton", "Help", { 7080, 1080, 1215, 375 }, "Arial 9.75 bold");
-}
-
-void WindowsTest::layoutIsAsDrawn()
-{
-    QFETCH(QByteArray, kind);
-    QFETCH(QString, text);
-    QFETCH(QRect, geometry);
-    QFETCH(QString, font);
-    QFETCH(QColor, background);
-
-    quorvex::Quorvex window;
-    window.show();
-    QCOMPARE(window.windowTitle(), Title);
-    QCOMPARE(window.size(), QSize(8820 / 15, 4365 / 15));
-
-    auto *widget = child(window, QTest::currentDataTag());
-    QCOMPARE(widget->metaObject()->className(), kind);
-    QCOMPARE(widget->property("text").toString(), text);
-    QCOMPARE(widget->geometry(), geometry);
-
-    widget->ensurePolished();
-    const QFont actual = widget->font();
-    if (font.isEmpty()) {
-        QCOMPARE(actual.family(), QApplication::font().family());
-        QCOMPARE(actual.pointSizeF(), QApplication::font().pointSizeF());
-    } else {
-        const auto description = QStringLiteral("%1 %2%3")
-                                     .arg(actual.family())
-                                     .arg(actual.pointSizeF())
-                                     .arg(actual.bold() ? " bold" : "");
-        QCOMPARE(description, font);
-        // Without Arial or its metric twin the texts outgrow the controls drawn for them.
-        const QStringList twins { "Arial", "Liberation Sans" };
-        QVERIFY2(twins.contains(QFontInfo(actual).family()),
-            qPrintable(
-                "Arial resolves to " + QFontInfo(actual).family() + "; install fonts-liberation"));
-        // A caption cut short: the heading's "Ver 2.0" is the first to go.
-        QVERIFY(QFontMetrics(actual).horizontalAdvance(text) <= widget->width());
-    }
-    // Right of any text the field holds, inside its frame.
-    if (background.isValid())
-        QCOMPARE(widget->grab().toImage().pixelColor(widget->width() - 6, 9), background);
-}
-
-void WindowsTest::tabVisitsFieldsThenButtons()
-{
-    quorvex::Quorvex window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTRY_COMPARE(QApplication::focusWidget(), child(window, "Text1"));
-
-    QStringList visited;
-    for (int i = 0; i < 11; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        visited << QApplication::focusWidget()->objectName();
-    }
-    const QStringList expected = { "Text2", "Text3", "Text4", "Text5", "Text6", "Command1", "Text7",
-        "Command2", "Command3", "Command4", "Text1" };
-    QCOMPARE(visited, expected);
-}
-
-void WindowsTest::fieldsHoldTextsOfAnyLength()
-{
-    quorvex::Quorvex window;
-    const QString longText(100000, '7');
-    for (const auto &name : Fields) {
-        auto *field = child<QLineEdit>(window, name);
-        field->setText(longText);
-        QCOMPARE(field->text().size(), longText.size());
-    }
-}
-
-void WindowsTest::calculateMatrixWritesFieldAndClipboard_data()
-{
-    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("typed"); // empty: the texts the window starts with
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("clipboardAfter");
 
-    QTest::newRow("initial fields") << QStringList { "0", "0", "0", "1", "1", "1" } << "C"
-                                    << "1 0 0   0 1 0   0 0 1 ";
-    QTest::newRow("Rot X 30") << QStringList { "30", "0", "0", "1", "1", "1" } << "C"
-                              << "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 ";
-    QTest::newRow("German decimal comma")
-        << QStringList { "0", "0", "0", "2,5", " 1 ", "1" } << "de_DE"
+    const QStringList start { "0", "0", "0", "1", "1", "1", "1 0 0  0 1 0  0 0 1" };
+    const QStringList typed { "2", "3", "4", "5", "6", "7", "typed" };
+    const QString identity = "1 0 0   0 1 0   0 0 1";
+    const QStringList zeros { "0 ", "0 ", "0 ", "1", "1", "1" };
+    const QStringList tenTwentyThirty { "10.0 ", "20.0 ", "30.0 ", "1", "1", "1" };
+    QString huge;
+    while (huge.size() < 10 << 20)
+        huge += Line102030 + "\r\n";
+
+    QTest::newRow("Calculate Matrix at start")
+        << "Command1"
+        << "C" << QStringList() << Before << start.mid(0, 6) + QStringList { identity + ' ' }
+        << identity + ' ';
+    QTest::newRow("Calculate Matrix, German decimal comma")
+        << "Command1"
+        << "de_DE" << QStringList { "0", "0", "0", "2,5", " 1 ", "1", "x" } << Before
+        << QStringList { "0", "0", "0", "2,5", " 1 ", "1", "2.5 0 0   0 1 0   0 0 1 " }
         << "2.5 0 0   0 1 0   0 0 1 ";
+    const QString megabyteOfZeros = "30." + QString(1 << 20, '0');
+    QTest::newRow("Calculate Matrix, a megabyte in Rot X")
+        << "Command1"
+        << "C" << QStringList { megabyteOfZeros, "0", "0", "1", "1", "1", "x" } << Before
+        << QStringList { megabyteOfZeros, "0", "0", "1", "1", "1", RotX30 } << RotX30;
+    QTest::newRow("Calculate Angles, a parameter line")
+        << "Command3"
+        << "C" << typed << Line102030 << tenTwentyThirty + QStringList { Line102030 } << Line102030;
+    QTest::newRow("Calculate Angles, empty clipboard")
+        << "Command3"
+        << "C" << typed << "" << zeros + QStringList { identity } << "";
+    QTest::newRow("Calculate Angles, a picture and no text")
+        << "Command3"
+        << "C" << typed << "<image>" << zeros + QStringList { identity } << "";
+    QTest::newRow("Calculate Angles, 10 MiB of lines")
+        << "Command3"
+        << "C" << typed << huge << tenTwentyThirty + QStringList { huge } << huge;
 }
 
-void WindowsTest::calculateMatrixWritesFieldAndClipboard()
+void WindowsTest::actionsWriteFieldsAndClipboard()
 {
-    QFETCH(QStringList, inputs);
+    QFETCH(QString, button);
     QFETCH(QString, locale);
-    QFETCH(QString, line);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, clipboard);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, clipboardAfter);
 
     QLocale::setDefault(QLocale(locale));
+    copy(clipboard);
     quorvex::Quorvex window;
     window.show();
-    for (int i = 0; i < Inputs.size(); ++i)
-        child<QLineEdit>(window, Inputs[i])->setText(inputs[i]);
+    for (int i = 0; i < typed.size(); ++i)
+        field(window, i + 1)->setText(typed[i]);
 
-    click(window, "Command1");
+    click(window, button);
 
-    QCOMPARE(texts(window), inputs + QStringList { line });
-    QCOMPARE(QGuiApplication::clipboard()->text(), line);
+    QCOMPARE(texts(window), fields);
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
 }
 
-void WindowsTest::calculateAnglesReadsClipboard_data()
+void WindowsTest::badInputWritesNothingAndSelectsTheField_data()
 {
-    QTest::addColumn<QString>("clipboard"); // "<image>": an image and no text
-    QTest::addColumn<QString>("matrix");
-    QTest::addColumn<QStringList>("angles");
-
-    const QString identity = "1 0 0   0 1 0   0 0 1";
-    const QStringList zero { "0 ", "0 ", "0 " };
-    QTest::newRow("parameter line")
-        << Line102030 << Line102030 << QStringList { "10.0 ", "20.0 ", "30.0 " };
-    QTest::newRow("empty clipboard") << "" << identity << zero;
-    QTest::newRow("image only") << "<image>" << identity << zero;
-    const QString longText = Line102030 + QString(70000, ' ') + "and more";
-    QTest::newRow("longer than a line edit's default limit")
-        << longText << longText << QStringList { "10.0 ", "20.0 ", "30.0 " };
-}
-
-void WindowsTest::calculateAnglesReadsClipboard()
-{
-    QFETCH(QString, clipboard);
-    QFETCH(QString, matrix);
-    QFETCH(QStringList, angles);
-
-    if (clipboard == "<image>") {
-        auto *data = new QMimeData;
-        data->setImageData(QImage(4, 4, QImage::Format_RGB32));
-        QGuiApplication::clipboard()->setMimeData(data);
-    } else {
-        QGuiApplication::clipboard()->setText(clipboard);
-    }
-    quorvex::Quorvex window;
-    window.show();
-    for (int i = 0; i < Inputs.size(); ++i)
-        child<QLineEdit>(window, Inputs[i])->setText(QString::number(i + 2));
-
-    click(window, "Command3");
-
-    QCOMPARE(texts(window), angles + QStringList({ "1", "1", "1", matrix }));
-    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard == "<image>" ? "" : clipboard);
-}
-
-void WindowsTest::badInputChangesNothingAndSelectsTheField_data()
-{
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("message");
 
-    const QString untouched = "on the clipboard before";
-    QTest::newRow("Rot Y is a word") << "Text2"
-                                     << "abc" << untouched << "Command1"
-                                     << R"(Rot Y: "abc" is not a number)";
-    QTest::newRow("Scale Z is empty") << "Text6"
-                                      << "" << untouched << "Command1"
-                                      << R"(Scale Z: "" is not a number)";
-    QTest::newRow("Rot X beyond a double") << "Text1"
-                                           << "1e999" << untouched << "Command1"
-                                           << R"(Rot X: "1e999" is too large)";
-    QTest::newRow("matrix value beyond a double") << "Text7"
-                                                  << "typed by the user"
-                                                  << "1e999 0 0   0 1 0   0 0 1"
-                                                  << "Command3"
-                                                  << R"(Matrix: "1e999" is too large)";
+    QTest::newRow("Rot Y is a word")
+        << "Command1" << 2 << "abc" << Before << R"(Rot Y: "abc" is not a number)";
+    QTest::newRow("Scale Z is empty")
+        << "Command1" << 6 << "" << Before << R"(Scale Z: "" is not a number)";
+    QTest::newRow("a megabyte of digits in Rot X")
+        << "Command1" << 1 << QString(1 << 20, '7') << Before
+        << "Rot X: \"" + QString(40, '7') + "…\" is too large";
+    QTest::newRow("a value of the line beyond a double") << "Command3" << 7 << "typed by the user"
+                                                         << "1e999 0 0   0 1 0   0 0 1"
+                                                         << R"(Matrix: "1e999" is too large)";
 }
 
-void WindowsTest::badInputChangesNothingAndSelectsTheField()
+void WindowsTest::badInputWritesNothingAndSelectsTheField()
 {
-    QFETCH(QString, field);
+    QFETCH(QString, button);
+    QFETCH(int, field);
     QFETCH(QString, text);
     QFETCH(QString, clipboard);
-    QFETCH(QString, button);
     QFETCH(QString, message);
 
-    QGuiApplication::clipboard()->setText(clipboard);
+    copy(clipboard);
     quorvex::Quorvex window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *edit = child<QLineEdit>(window, field);
+    auto *edit = ::field(window, field);
     edit->setText(text);
     const QStringList before = texts(window);
 
-    click(window, qPrintable(button));
+    click(window, button);
 
     QMessageBox *box = nullptr;
     QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
@@ -322,15 +214,41 @@ void WindowsTest::badInputChangesNothingAndSelectsTheField()
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
 
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-
     QTRY_VERIFY(!QApplication::activeModalWidget());
-    QVERIFY(window.isVisible());
     QTRY_COMPARE(window.focusWidget(), edit);
     QCOMPARE(edit->selectedText(), text);
     QCOMPARE(texts(window), before);
 }
 
-void WindowsTest::helpOpensOnceComesToFrontAndReloadsAfterClosing()
+// Captions drawn in Arial, or its metric twin, fit their controls; the help text's lines fit its
+// label unwrapped, which keeps the matrix picture whole.
+void WindowsTest::noCaptionIsCut()
+{
+    quorvex::Quorvex window;
+    window.show();
+    click(window, "Command4");
+    QWidget *help = helpWindow();
+    QVERIFY(help);
+    for (const QWidget *top : { static_cast<QWidget *>(&window), help }) {
+        for (auto *widget : top->findChildren<QWidget *>()) {
+            const QString caption = widget->property("text").toString();
+            if (!qobject_cast<QLabel *>(widget) && !qobject_cast<QPushButton *>(widget))
+                continue;
+            widget->ensurePolished();
+            QVERIFY2(QStringList({ "Arial", "Liberation Sans" })
+                         .contains(QFontInfo(widget->font()).family()),
+                qPrintable(widget->objectName() + " is drawn in "
+                    + QFontInfo(widget->font()).family() + "; install fonts-liberation"));
+            for (const QString &line : caption.split('\n')) {
+                QVERIFY2(
+                    widget->fontMetrics().horizontalAdvance(line) <= widget->contentsRect().width(),
+                    qPrintable(widget->objectName() + " cuts \"" + line + '"'));
+            }
+        }
+    }
+}
+
+void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
 {
     quorvex::Quorvex window;
     window.show();
@@ -338,70 +256,31 @@ void WindowsTest::helpOpensOnceComesToFrontAndReloadsAfterClosing()
     QWidget *help = helpWindow();
     QVERIFY(help);
     QVERIFY(!help->parent());
-    QCOMPARE(help->windowModality(), Qt::NonModal);
     QVERIFY(QTest::qWaitForWindowActive(help));
     auto *label = child<QLabel>(*help, "Help1");
     const QString text = label->text();
+    QVERIFY(text.contains("*.him"));
 
-    // The main window stays usable beside it.
+    // The main window works beside it; a click on Help brings back the same window, minimized or
+    // not, and leaves its text alone.
     click(window, "Command1");
-    QCOMPARE(child<QLineEdit>(window, "Text7")->text(), "1 0 0   0 1 0   0 0 1 ");
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-
-    // A click while it is open brings the same window to the front and leaves its text alone.
+    QCOMPARE(field(window, 7)->text(), "1 0 0   0 1 0   0 0 1 ");
     label->setText("changed");
+    help->showMinimized();
     click(window, "Command4");
     QCOMPARE(helpWindow(), help);
+    QVERIFY(!help->isMinimized());
     QVERIFY(QTest::qWaitForWindowActive(help));
     QCOMPARE(label->text(), "changed");
 
     click(*help, "command1");
     QVERIFY(!helpWindow());
-    QVERIFY(window.isVisible());
     click(window, "Command4");
     QCOMPARE(helpWindow(), help);
     QCOMPARE(label->text(), text);
 }
 
-void WindowsTest::helpShowsItsTextWholeOnToolTipColour()
-{
-    quorvex::Quorvex window;
-    window.show();
-    click(window, "Command4");
-    QWidget *help = helpWindow();
-    QVERIFY(help);
-    QCOMPARE(help->windowTitle(), "Help");
-    QCOMPARE(help->size(), QSize(5490 / 15, 8730 / 15));
-    QVERIFY(!(help->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    auto *label = child<QLabel>(*help, "Help1");
-    QCOMPARE(label->geometry(), QRect(240 / 15, 240 / 15, 4935 / 15, 7695 / 15));
-    const QImage image = label->grab().toImage();
-    QCOMPARE(image.pixelColor(image.width() - 2, image.height() - 2),
-        QApplication::palette().color(QPalette::ToolTipBase));
-
-    const QStringList lines = label->text().split('\n');
-    QCOMPARE(lines.size(), 30);
-    QList<int> empty;
-    for (int i = 0; i < lines.size(); ++i) {
-        if (lines[i].isEmpty())
-            empty << i + 1;
-    }
-    QCOMPARE(empty, (QList<int> { 1, 7, 11, 14, 24, 27 }));
-    QVERIFY(lines[12].endsWith(QString::fromUtf8("v' = M × v.")));
-    // The matrix picture is drawn with blanks, which rich text would collapse.
-    QCOMPARE(label->textFormat(), Qt::PlainText);
-    QVERIFY(lines[15].startsWith(QString(15, ' ') + '|'));
-    QVERIFY(lines[16].startsWith(QString(7, ' ') + "M = |"));
-    // A wrapped line would break the picture apart.
-    const QFontMetrics metrics(label->font());
-    for (const auto &line : lines) {
-        QVERIFY2(metrics.horizontalAdvance(line) <= label->contentsRect().width(),
-            qPrintable("wraps: \"" + line + '"'));
-    }
-}
-
-void WindowsTest::exitClosesBothWindowsAndEndsTheProgram()
+void WindowsTest::exitEndsTheProgramWithHelpOpen()
 {
     quorvex::Quorvex window;
     window.show();
