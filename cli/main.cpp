@@ -32,12 +32,17 @@ Numbers in arguments use the decimal separator of your locale; parameter lines
 and all output use ".".
 )";
 
-enum ExitStatus { Success = 0, BadInput = 1, UsageError = 2 };
+// What the exit status tells a script.
+namespace ExitStatus {
+    constexpr int Success = 0;
+    constexpr int BadInput = 1; // an input that cannot be read, or output that cannot be written
+    constexpr int UsageError = 2;
+} // namespace ExitStatus
 
 int usageError(std::string_view problem)
 {
     std::cerr << "quorvex-cli: " << problem << '\n' << Usage;
-    return UsageError;
+    return ExitStatus::UsageError;
 }
 
 // The locale's decimal separator, as the user's other programs read numbers.
@@ -52,11 +57,11 @@ template<typename T> int print(const std::variant<T, quorvex::Error> &result, au
 {
     if (const auto *error = std::get_if<quorvex::Error>(&result)) {
         std::cerr << "quorvex-cli: " << error->message << '\n';
-        return BadInput;
+        return ExitStatus::BadInput;
     }
     write(std::get<T>(result));
     std::cout << '\n';
-    return std::cout.flush() ? Success : BadInput;
+    return std::cout.flush() ? ExitStatus::Success : ExitStatus::BadInput;
 }
 
 int matrix(std::span<char *const> values)
@@ -96,11 +101,11 @@ int main(int argc, char *argv[])
     for (const std::string_view arg : args) {
         if (arg == "--help" || arg == "-h") {
             std::cout << Usage;
-            return Success;
+            return ExitStatus::Success;
         }
         if (arg == "--version") {
             std::cout << "quorvex-cli " QUORVEX_VERSION "\n";
-            return Success;
+            return ExitStatus::Success;
         }
         // Anything else that looks like an option is a mistake; "-30" is a number, not an option.
         if (arg.starts_with("--"))

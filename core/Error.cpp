@@ -1,7 +1,5 @@
 #include "Error.h"
 
-#include <array>
-
 namespace quorvex {
 namespace {
 
@@ -46,13 +44,6 @@ namespace {
     }
 
 } // namespace
-
-std::string_view label(Field field)
-{
-    static constexpr std::array<std::string_view, 7> labels { "Rot X", "Rot Y", "Rot Z", "Scale X",
-        "Scale Y", "Scale Z", "Matrix" };
-    return labels.at(static_cast<std::size_t>(field));
-}
 
 Error Error::notANumber(Field field, std::string_view text, std::string_view decimalSeparator)
 {

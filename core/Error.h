@@ -1,15 +1,11 @@
 #pragma once
 
+#include "Field.h"
+
 #include <string>
 #include <string_view>
 
 namespace quorvex {
-
-// The fields of the main window that a calculation reads; an error names one of them.
-enum class Field { RotX, RotY, RotZ, ScaleX, ScaleY, ScaleZ, Matrix };
-
-// The label beside the field in the main window: "Rot X" … "Scale Z", "Matrix".
-std::string_view label(Field field);
 
 // Why a calculation wrote nothing: the field the user should look at, and a sentence that names it
 // and quotes the text that failed, e.g. Rot Y: "abc" is not a number.
