@@ -2,7 +2,6 @@
 
 #include "Calculations.h"
 
-#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -28,8 +27,8 @@ constexpr std::string_view Usage
   angles   Prints the rotation angles X Y Z in degrees of a parameter line,
            given as arguments or, without arguments, on standard input.
 
-Numbers in arguments use the decimal separator of your locale; parameter lines
-and all output use ".".
+Numbers in arguments are read with "." or the decimal separator of your locale;
+all output uses ".".
 )";
 
 // What the exit status tells a script.
@@ -43,14 +42,6 @@ int usageError(std::string_view problem)
 {
     std::cerr << "quorvex-cli: " << problem << '\n' << Usage;
     return ExitStatus::UsageError;
-}
-
-// The locale's decimal separator, as the user's other programs read numbers.
-std::string decimalSeparator()
-{
-    std::setlocale(LC_NUMERIC, "");
-    const std::string separator = std::localeconv()->decimal_point;
-    return separator.empty() ? "." : separator;
 }
 
 template<typename T> int print(const std::variant<T, quorvex::Error> &result, auto &&write)
@@ -72,7 +63,7 @@ int matrix(std::span<char *const> values)
     for (std::size_t i = 0; i < values.size(); ++i)
         inputs[i] = values[i];
     // Scale factors left out are "1" in any locale.
-    return print(quorvex::calculateMatrix(inputs, decimalSeparator()),
+    return print(quorvex::calculateMatrix(inputs, quorvex::userNumberFormat()),
         [](const std::string &line) { std::cout << line; });
 }
 

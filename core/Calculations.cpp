@@ -11,37 +11,49 @@ namespace {
     using Module1::ArcTan2;
     using Module1::Pi;
 
-    constexpr std::string_view Blanks = " \t";
-
     // Dividing before multiplying, and by the fifteen-digit π, as every line users hold was made.
     double toRadians(double degrees)
     {
         return degrees / 180 * Pi;
     }
 
+    // "1.500" where "." groups thousands: one to three digits, the first not 0, then "." and
+    // exactly three digits that end the number.
+    bool looksGrouped(std::string_view number)
+    {
+        number.remove_prefix(std::min(number.find_first_of("0123456789"), number.size()));
+        const auto point = number.find('.');
+        return point >= 1 && point <= 3 && number[0] != '0' && number.size() == point + 4
+            && number.find_first_not_of("0123456789", point + 1) == std::string_view::npos;
+    }
+
 } // namespace
 
 std::variant<double, Error> readField(
-    Field field, std::string_view text, std::string_view decimalSeparator)
+    Field field, std::string_view text, const NumberFormat &format)
 {
-    const auto begin = text.find_first_not_of(Blanks);
-    const auto number = begin == std::string_view::npos
-        ? std::string_view {}
-        : text.substr(begin, text.find_last_not_of(Blanks) + 1 - begin);
-    const auto scan = scanNumber(number, decimalSeparator);
-    if (scan.length == 0 || scan.length != number.size())
-        return Error::notANumber(field, text, decimalSeparator);
-    if (!scan.value)
-        return Error::tooLarge(field, text);
-    return *scan.value;
+    const auto number = trimmed(text);
+    // The program writes angles with ".", so "." reads as a decimal point in every locale.
+    for (const std::string_view separator :
+        { std::string_view("."), std::string_view(format.decimalPoint) }) {
+        const auto scan = scanNumber(number, separator);
+        if (scan.length == 0 || scan.length != number.size())
+            continue;
+        if (format.groupSeparator == "." && looksGrouped(number))
+            return Error::groupedOrDecimal(field, text, format);
+        if (!scan.value)
+            return Error::tooLarge(field, text);
+        return *scan.value;
+    }
+    return Error::notANumber(field, text, format);
 }
 
 std::variant<std::string, Error> calculateMatrix(
-    const InputTexts &inputs, std::string_view decimalSeparator)
+    const InputTexts &inputs, const NumberFormat &format)
 {
     std::array<double, 6> values {};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        auto value = readField(static_cast<Field>(i), inputs[i], decimalSeparator);
+        auto value = readField(static_cast<Field>(i), inputs[i], format);
         if (auto *error = std::get_if<Error>(&value))
             return std::move(*error);
         values[i] = std::get<double>(value);

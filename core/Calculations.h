@@ -12,10 +12,11 @@
 // instead when a text cannot be read; the caller then writes nothing.
 //
 // Everything here is plain C++: no toolkit, no locale of the process. Numbers are written with
-// "." always; only the input fields are read with the user's decimal separator, which the caller
-// passes in.
+// "." always; the input fields are read with "." and the user's decimal separator, which the
+// caller passes in (userNumberFormat() gives it).
 
 #include "Error.h"
+#include "NumberText.h"
 #include "ParameterLine.h"
 
 #include <array>
@@ -37,15 +38,17 @@ struct Angles
     std::string rotZ;
 };
 
-// Reads one input field: blanks around the number, a sign and an exponent are accepted; the
-// decimal separator is the user's and thousands separators are not. A text that is not a number
-// or whose value is beyond the range of a double is an Error naming the field.
+// Reads one input field: white space around the number (a pasted cell brings a line break), a
+// sign and an exponent are accepted; the decimal separator is "." or the user's, and thousands
+// separators are not read. A text that is not a number, whose value is beyond the range of a
+// double, or that could be either a grouped or a decimal number ("1.500" where "." groups
+// thousands) is an Error naming the field.
 std::variant<double, Error> readField(
-    Field field, std::string_view text, std::string_view decimalSeparator);
+    Field field, std::string_view text, const NumberFormat &format);
 
 // The parameter line of three angles in degrees and three scale factors.
 std::variant<std::string, Error> calculateMatrix(
-    const InputTexts &inputs, std::string_view decimalSeparator);
+    const InputTexts &inputs, const NumberFormat &format);
 
 // The three rotation angles of the parameter line on the clipboard; an empty clipboardText
 // stands for a clipboard without text and reads as the identity.

@@ -2,15 +2,30 @@
 
 #include <algorithm>
 #include <charconv> // std::from_chars: locale-independent and correctly rounded
+#include <langinfo.h> // nl_langinfo_l: a locale's separators, without changing the process's locale
+#include <locale.h>
 #include <string>
 
 namespace quorvex {
 namespace {
 
+    constexpr std::string_view Minus = "\u2212";
+
+    // The length of the sign at the start of text, 0 when there is none.
+    std::size_t signAt(std::string_view text, bool &negative)
+    {
+        negative = text.starts_with('-') || text.starts_with(Minus);
+        if (text.starts_with(Minus))
+            return Minus.size();
+        return negative || text.starts_with('+') ? 1 : 0;
+    }
+
     std::string_view digitsAt(std::string_view text, std::size_t pos)
     {
         const auto rest = text.substr(std::min(pos, text.size()));
-        return rest.substr(0, std::min(rest.find_first_not_of("0123456789"), rest.size()));
+        const auto end
+            = std::find_if(rest.begin(), rest.end(), [](char c) { return c < '0' || c > '9'; });
+        return rest.substr(0, static_cast<std::size_t>(end - rest.begin()));
     }
 
     // from_chars reports the overflow of 1e999 and the underflow of 1e-999 alike; the decimal
@@ -33,12 +48,24 @@ namespace {
 
 } // namespace
 
+NumberFormat userNumberFormat()
+{
+    NumberFormat format;
+    if (const locale_t locale = newlocale(LC_NUMERIC_MASK, "", nullptr)) {
+        format.decimalPoint = nl_langinfo_l(RADIXCHAR, locale);
+        format.groupSeparator = nl_langinfo_l(THOUSEP, locale);
+        freelocale(locale);
+    }
+    if (format.decimalPoint.empty())
+        format.decimalPoint = ".";
+    return format;
+}
+
 NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
 {
-    std::size_t pos = 0;
-    const bool negative = text.starts_with('-');
-    if (negative || text.starts_with('+'))
-        ++pos;
+    bool negative = false;
+    std::size_t pos = signAt(text, negative);
+    const auto start = pos;
     const auto integer = digitsAt(text, pos);
     pos += integer.size();
     std::string_view fraction;
@@ -55,20 +82,22 @@ NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
     bool negativeExponent = false;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
         std::size_t at = pos + 1;
-        negativeExponent = text.substr(at).starts_with('-');
-        if (negativeExponent || text.substr(at).starts_with('+'))
-            ++at;
+        at += signAt(text.substr(at), negativeExponent);
         exponentDigits = digitsAt(text, at);
         if (!exponentDigits.empty())
             pos = at + exponentDigits.size();
     }
 
-    // from_chars wants "." as the separator and no "+": give it the number in that form.
-    std::string number;
-    number.reserve(pos + 2);
-    number.append(integer).append(".").append(fraction);
-    if (!exponentDigits.empty())
-        number.append(negativeExponent ? "e-" : "e").append(exponentDigits);
+    // from_chars wants "." as the separator and an ASCII exponent sign, as most numbers have them
+    // already; the others are rewritten in that form.
+    std::string_view number = text.substr(start, pos - start);
+    std::string rewritten;
+    if (decimalSeparator != "." || number.find(Minus.front()) != std::string_view::npos) {
+        rewritten.append(integer).append(".").append(fraction);
+        if (!exponentDigits.empty())
+            rewritten.append(negativeExponent ? "e-" : "e").append(exponentDigits);
+        number = rewritten;
+    }
 
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
@@ -78,6 +107,62 @@ NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
         value = 0;
     }
     return { pos, negative ? -value : value };
+}
+
+Character characterAt(std::string_view text, std::size_t pos)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return { lead, 1 };
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || pos + length > text.size())
+        return { Character::Invalid, 1 };
+    char32_t code = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return { Character::Invalid, 1 };
+        code = code << 6 | (byte(i) & 0x3Fu);
+    }
+    // Overlong forms, UTF-16 surrogates and code points beyond Unicode are no characters.
+    constexpr char32_t smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
+    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return { Character::Invalid, 1 };
+    return { code, length };
+}
+
+bool isLineBreak(char32_t c)
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+bool isWhiteSpace(char32_t c)
+{
+    return c == ' ' || c == '\t' || isLineBreak(c) || c == 0xA0 || c == 0x1680
+        || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const auto c = characterAt(text, begin);
+        if (!isWhiteSpace(c.code))
+            break;
+        begin += c.length;
+    }
+    std::size_t end = text.size();
+    while (end > begin) {
+        // The last character begins at most three continuation bytes before the end.
+        std::size_t start = end - 1;
+        while (start > begin && end - start < 4 && (text[start] & 0xC0) == 0x80)
+            --start;
+        const auto c = characterAt(text, start);
+        if (start + c.length != end || !isWhiteSpace(c.code))
+            break;
+        end = start;
+    }
+    return text.substr(begin, end - begin);
 }
 
 } // namespace quorvex

@@ -6,7 +6,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QMessageBox>
 
 #include <array>
@@ -53,7 +52,7 @@ void Quorvex::calculateMatrix()
         texts[i] = all[i]->text().toStdString();
         inputs[i] = texts[i];
     }
-    const auto result = quorvex::calculateMatrix(inputs, QLocale().decimalPoint().toStdString());
+    const auto result = quorvex::calculateMatrix(inputs, userNumberFormat());
     if (const auto *error = std::get_if<Error>(&result))
         return showError(*error);
     const auto line = QString::fromStdString(std::get<std::string>(result));
@@ -91,12 +90,18 @@ void Quorvex::showError(const Error &error)
     auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(),
         QString::fromStdString(error.message), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    // Once the message is read, the text that failed is ready to be typed over.
-    QLineEdit *field = fields(*m_ui).at(static_cast<std::size_t>(error.field));
-    connect(box, &QMessageBox::finished, field, [field] {
-        field->setFocus(Qt::OtherFocusReason);
-        field->selectAll();
-    });
+    if (error.field == Field::Matrix) {
+        // Calculate Angles reads the clipboard, not the Matrix field: an edit there would be lost.
+        box->setInformativeText(tr("The text on the clipboard is the problem: copy a parameter "
+                                   "line, then press Calculate Angles again."));
+    } else {
+        // Once the message is read, the text that failed is ready to be typed over.
+        QLineEdit *field = fields(*m_ui).at(static_cast<std::size_t>(error.field));
+        connect(box, &QMessageBox::finished, field, [field] {
+            field->setFocus(Qt::OtherFocusReason);
+            field->selectAll();
+        });
+    }
     // Window-modal and not blocking: the event loop keeps serving the clipboard meanwhile.
     box->open();
 }

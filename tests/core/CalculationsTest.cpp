@@ -10,6 +10,8 @@ using namespace quorvex;
 
 namespace {
 
+const NumberFormat C, German { ",", "." };
+
 constexpr const char *Line102030 = "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
                                    "-0.204874 0.318796 0.925417 ";
 
@@ -26,33 +28,33 @@ TEST(CalculateMatrix, writesTheLineOrNamesTheField)
     const struct
     {
         InputTexts inputs;
-        const char *separator;
+        const NumberFormat &format;
         const char *expected;
-    } rows[] = { { { "0", "0", "0", "1", "1", "1" }, ".", "1 0 0   0 1 0   0 0 1 " },
-        { { "30", "0", "0", "1", "1", "1" }, ".", "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " },
-        { { "10", "20", "30", "1", "1", "1" }, ".", Line102030 },
-        { { "10", "20", "30", "2", "3", "4" }, ".",
+    } rows[] = { { { "0", "0", "0", "1", "1", "1" }, C, "1 0 0   0 1 0   0 0 1 " },
+        { { "30", "0", "0", "1", "1", "1" }, C, "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " },
+        { { "10", "20", "30", "1", "1", "1" }, C, Line102030 },
+        { { "10", "20", "30", "2", "3", "4" }, C,
             "1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 "
             "3.701666 " },
-        { { "0", "0", "0", "2", "1", "1" }, ".", "2.0 0 0   0 1 0   0 0 1 " },
-        { { "0", "0", "90", "1", "1", "1" }, ".", "0 -1 0   1 0 0   0 0 1 " },
-        { { "0", "0", "180", "1", "1", "1" }, ".", "-1 -0 0   0 -1 0   0 0 1 " },
-        { { "25", "90", "40", "1", "1", "1" }, ".",
+        { { "0", "0", "0", "2", "1", "1" }, C, "2.0 0 0   0 1 0   0 0 1 " },
+        { { "0", "0", "90", "1", "1", "1" }, C, "0 -1 0   1 0 0   0 0 1 " },
+        { { "0", "0", "180", "1", "1", "1" }, C, "-1 -0 0   0 -1 0   0 0 1 " },
+        { { "25", "90", "40", "1", "1", "1" }, C,
             "0 -0 1   0.906308 0.422618 -0   -0.422618 0.906308 0 " },
-        { { " 45 ", "0", "0", "1", "1", "1" }, ".",
+        { { " 45 ", "0", "0", "1", "1", "1" }, C,
             "1 0 0   0 0.707107 -0.707107   0 0.707107 0.707107 " },
-        { { "30,0", "0", "0", "1", "1", "1,0e0" }, ",",
+        { { "30,0", "0", "0", "1", "1", "1,0e0" }, German,
             "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " },
-        { { "0", "", "0", "1", "1", "1" }, ".", R"(Rot Y | Rot Y: "" is not a number)" },
-        { { "0", "0", "x", "1", "y", "1" }, ".", R"(Rot Z | Rot Z: "x" is not a number)" },
-        { { "0", "0", "0", "1", "y", "1" }, ".", R"(Scale Y | Scale Y: "y" is not a number)" },
-        { { "0", "0", "0", "1", "1", "1e999" }, ".", R"(Scale Z | Scale Z: "1e999" is too large)" },
-        { { "1e999", "0", "0", "1", "1", "1" }, ".", R"(Rot X | Rot X: "1e999" is too large)" },
-        { { "-97", "90", "7", "1", "1.7976931348623157e308", "1" }, ".",
+        { { "0", "", "0", "1", "1", "1" }, C, R"(Rot Y | Rot Y: "" is not a number)" },
+        { { "0", "0", "x", "1", "y", "1" }, C, R"(Rot Z | Rot Z: "x" is not a number)" },
+        { { "0", "0", "0", "1", "y", "1" }, C, R"(Scale Y | Scale Y: "y" is not a number)" },
+        { { "0", "0", "0", "1", "1", "1e999" }, C, R"(Scale Z | Scale Z: "1e999" is too large)" },
+        { { "1e999", "0", "0", "1", "1", "1" }, C, R"(Rot X | Rot X: "1e999" is too large)" },
+        { { "-97", "90", "7", "1", "1.7976931348623157e308", "1" }, C,
             R"(Scale Y | Scale Y: "1.7976931348623157e308" makes r21 too large)" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.inputs));
-        EXPECT_EQ(outcome(calculateMatrix(row.inputs, row.separator)), row.expected);
+        EXPECT_EQ(outcome(calculateMatrix(row.inputs, row.format)), row.expected);
     }
 }
 
@@ -62,7 +64,7 @@ TEST(CalculateAngles, derivesTheAnglesOrNamesTheMatrix)
     {
         const char *clipboard;
         const char *expected; // the angles X Y Z, or the error
-    } rows[] = { { "", "0 0 0 " }, { "hello", "0 0 0 " }, { Line102030, "10.0 20.0 30.0 " },
+    } rows[] = { { "", "0 0 0 " }, { "hello", R"(Matrix: "hello" holds no parameter line)" }, { Line102030, "10.0 20.0 30.0 " },
         { "1 0 0   0 0.866025 -0.5   0 0.5 0.866025\r\n", "30.0 0 0 " },
         { "1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 ",
             "7.53 10.38 30.0 " },
@@ -113,14 +115,14 @@ std::string angleText(std::mt19937 &random, double lowest, double highest)
     return { buffer.begin(), end };
 }
 
-// Angles read back from a line and typed in again rebuild the same nine values (zeros may change
-// sign). Near Y = ±90° six decimals cannot carry X and Z to a hundredth of a degree, so Y stays
+// Angles read back from a line and typed in again, in a German user's fields, rebuild the same nine
+// values (zeros may change sign). Near Y = ±90° six decimals cannot carry X and Z to a hundredth of a degree, so Y stays
 // within ±85° but for every tenth triple, which takes the lock itself, Y = ±90° exactly.
 TEST(RoundTrip, anglesReadBackRebuildTheLine)
 {
     std::mt19937 random(20261206);
     const auto lineOf = [](std::string_view x, std::string_view y, std::string_view z) {
-        return std::get<std::string>(calculateMatrix({ x, y, z, "1", "1", "1" }, "."));
+        return std::get<std::string>(calculateMatrix({ x, y, z, "1", "1", "1" }, German));
     };
     for (int i = 0; i < 5000; ++i) {
         const auto x = angleText(random, -180, 180);
