@@ -5,49 +5,81 @@ set -u
 cli=$1
 failed=0
 nl=$'\n'
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 rotX30="1 0 0   0 0.866025 -0.5   0 0.5 0.866025 "
+line102030="0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 "
 
-# run STATUS STDOUT STDERR_PATTERN ARG...: standard input is $input (none when unset); STDOUT is a
-# glob pattern, exact where it has no wildcard. A failure (status 1) writes one line to stderr.
+# run STATUS STDOUT STDERR ARG...: standard input is the text $input, or the file $from ("closed":
+# none at all), or empty; standard output goes to $to, if set. STDOUT is a glob pattern, exact
+# where it has no wildcard; STDERR is an extended regular expression, and a failure (status 1)
+# writes one line to standard error for each line of STDERR.
 run() {
-    local status=$1 out=$2 err=$3 actual_out actual_err actual_status problem=""
+    local status=$1 out=$2 err=$3 actual_status problem=""
     shift 3
-    actual_err=$(mktemp)
-    if [ -n "${input+set}" ]; then
-        actual_out=$(printf '%s' "$input" | "$cli" "$@" 2>"$actual_err"; echo "[$?]")
+    printf '%s' "${input-}" >"$work/in"
+    local source=${from:-$work/in} target=${to:-$work/out}
+    if [ "$source" = closed ]; then
+        "$cli" "$@" <&- >"$target" 2>"$work/err"
     else
-        actual_out=$("$cli" "$@" </dev/null 2>"$actual_err"; echo "[$?]")
+        "$cli" "$@" <"$source" >"$target" 2>"$work/err"
     fi
-    actual_status=${actual_out##*[}
-    actual_status=${actual_status%]}
-    actual_out=${actual_out%[*}
+    actual_status=$?
+    local actual_out
+    actual_out=$(cat "$work/out" 2>/dev/null; echo .)
+    actual_out=${actual_out%.}
     [ "$actual_status" = "$status" ] || problem+=" status $actual_status, not $status;"
-    [[ "$actual_out" == $out ]] || problem+=" stdout \"$actual_out\";"
+    [ "$target" != "$work/out" ] || [[ "$actual_out" == $out ]] || problem+=" stdout \"$actual_out\";"
     if [ -z "$err" ]; then
-        [ ! -s "$actual_err" ] || problem+=" stderr \"$(cat "$actual_err")\";"
+        [ ! -s "$work/err" ] || problem+=" stderr \"$(cat "$work/err")\";"
     else
-        grep -qE "$err" "$actual_err" || problem+=" stderr \"$(head -3 "$actual_err")\";"
-        [ "$status" != 1 ] || [ "$(wc -l <"$actual_err")" = 1 ] || problem+=" stderr not one line;"
+        grep -qE "$err" "$work/err" || problem+=" stderr \"$(head -3 "$work/err")\";"
+        [ "$status" != 1 ] || [ "$(wc -l <"$work/err")" = "$(wc -l <<<"$err")" ] \
+            || problem+=" stderr has $(wc -l <"$work/err") lines;"
     fi
-    rm -f "$actual_err"
+    rm -f "$work/out"
     if [ -n "$problem" ]; then
         failed=$((failed + 1))
-        echo "FAIL quorvex-cli $* (input \"${input-}\"):$problem"
+        echo "FAIL quorvex-cli $* (input \"${input-}\" ${from-}):$problem"
     fi
 }
 
+# One calculation from the command line or standard input.
 run 0 "$rotX30$nl" "" matrix 30 0 0
 run 0 "1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl" "" \
     matrix 10 20 30 2 3 4
 run 0 "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 $nl" "" matrix -30 0 0
+run 0 "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 $nl" "" matrix -- -30 0 0
 run 0 "30.0 0 0 $nl" "" angles 1 0 0 0 0.866025 -0.5 0 0.5 0.866025
 run 0 "10.0 20.0 30.0 $nl" "" angles "[0.813798, -0.469846, 0.34202, 0.543838, 0.823173, -0.163176," \
     "-0.204874, 0.318796, 0.925417]"
 input="1 0 0  0 0.866025 -0.5${nl}0 0.5 0.866025  5 6 7"$'\r\n' run 0 "30.0 0 0 $nl" "" angles
-input="" run 0 "0 0 0 $nl" "" angles
+input="$rotX30" run 0 "30.0 0 0 $nl" "" angles -
+run 0 "0 0 0 $nl" "" angles
 run 1 "" '^quorvex-cli: Rot Y: "abc" is not a number$' matrix 0 abc 0
+run 1 "" '^quorvex-cli: Rot X: "--5" is not a number$' matrix -- --5 0 0
 run 1 "" '^quorvex-cli: Matrix: "1e400" is too large$' angles 1 0 0 0 1 0 0 0 1e400
 run 1 "" '^quorvex-cli: Matrix: "hello" holds no parameter line$' angles hello
+
+# One result for each line, blank for a blank line or one that cannot be read.
+printf '30 0 0\n\n10 20 30\n' >"$work/a"
+input=$'0 0 90\r\nabc 0 0\n1 2\n\n10 20 30 2 3 4\n' run 1 \
+    "0 -1 0   1 0 0   0 0 1 $nl$nl$nl${nl}1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl" \
+    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes" \
+    matrix -l
+input="0 0 90" run 0 "$rotX30$nl$nl$line102030${nl}0 -1 0   1 0 0   0 0 1 $nl" "" matrix --each-line "$work/a" -
+input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 30.0 $nl" \
+    "^quorvex-cli: line 3: Matrix: \"hello\" holds no parameter line$" angles -l
+run 1 "" "^quorvex-cli: $work/none: No such file or directory$" angles -l "$work/none"
+
+# Input that cannot be read, or read to its end, and output that cannot be written.
+from=/ run 1 "" "^quorvex-cli: cannot read standard input: Is a directory$" angles
+from=closed run 1 "" "^quorvex-cli: cannot read standard input: Bad file descriptor$" angles -l
+from=/dev/zero run 1 "" "^quorvex-cli: standard input holds more than 64 MiB" angles
+to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" matrix 30 0 0
+to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" --help
+
+# A wrong command line: the usage on standard error, status 2.
 run 2 "" '^Usage: quorvex-cli matrix'
 run 2 "" 'unknown command rotate' rotate 1 2 3
 run 2 "" 'three angles' matrix 1 2
