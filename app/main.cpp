@@ -3,26 +3,69 @@
 #include "Quorvex.h"
 
 #include <QApplication>
+#include <QIcon>
 
+#include <cstdio>
 #include <cstdlib>
-#include <iostream>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace {
 
-// Without a display the toolkit would abort with a report about platform plugins; a person
-// deserves a sentence and the way to the same calculations without a window.
-bool displayAvailable(std::span<char *const> args)
+constexpr std::string_view Usage = R"(Usage: quorvex [--help | --version]
+
+Opens the calculator's window: three rotation angles and three scale factors
+become the nine parameters of a *.him file, put on the clipboard, and a
+parameter line on the clipboard becomes its angles. quorvex-cli does the same
+in a terminal, without a display.
+)";
+
+// Where the window was to appear, for the message that says it cannot.
+std::string display()
 {
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" }) {
+    const std::string_view platform
+        = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+    if (!platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland"))
+        return "with the platform \"" + std::string(platform) + "\" (QT_QPA_PLATFORM)";
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY" }) {
         const char *value = std::getenv(name);
         if (value && *value)
-            return true;
+            return "on the display \"" + std::string(value) + "\"";
     }
-    for (const std::string_view arg : args) {
-        if (arg == "-platform" || arg == "--platform")
-            return true;
+    return "without a display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+}
+
+// While the toolkit opens the display, its messages are held back: where the display cannot be
+// used, it ends in a report of several lines and an abort, and a person deserves one sentence and
+// the way to the same calculations without a window.
+QStringList heldMessages;
+
+void holdBack(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        heldMessages << qFormatLogMessage(type, context, message);
+        return;
+    }
+    std::fprintf(stderr,
+        "quorvex: cannot open a window %s; quorvex-cli does the same calculations in a terminal.\n",
+        display().c_str());
+    std::_Exit(EXIT_FAILURE);
+}
+
+// --help and --version answer in the terminal; false for anything else, which Qt reads.
+bool answered(std::span<char *const> args, int &status)
+{
+    for (const std::string_view arg : args.subspan(1)) {
+        if (arg != "--help" && arg != "-h" && arg != "--version")
+            continue;
+        const auto text = arg == "--version" ? std::string("quorvex " QUORVEX_VERSION "\n")
+                                             : std::string(Usage);
+        status = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? EXIT_SUCCESS
+                                                                                   : EXIT_FAILURE;
+        if (status != EXIT_SUCCESS)
+            std::perror("quorvex: cannot write standard output");
+        return true;
     }
     return false;
 }
@@ -31,18 +74,20 @@ bool displayAvailable(std::span<char *const> args)
 
 int main(int argc, char *argv[])
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (!displayAvailable({ argv, static_cast<std::size_t>(argc) })) {
-        std::cerr << "quorvex: no display to show its window on (neither DISPLAY nor "
-                     "WAYLAND_DISPLAY is set); quorvex-cli does the same calculations in a "
-                     "terminal.\n";
-        return EXIT_FAILURE;
-    }
-#endif
+    if (int status; answered({ argv, static_cast<std::size_t>(argc) }, status))
+        return status;
+
+    qInstallMessageHandler(holdBack);
     QApplication app(argc, argv);
+    qInstallMessageHandler(nullptr);
+    for (const auto &message : std::as_const(heldMessages))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+
     QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
-    // Lets the desktop match the window to its menu entry and icon.
+    // The window's class and its icon tie it to the menu entry in docks and task switchers.
+    QApplication::setApplicationName(QStringLiteral("quorvex"));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/" QUORVEX_APP_ID ".svg")));
     quorvex::Quorvex window;
     window.show();
     return QApplication::exec();

@@ -2,6 +2,8 @@
 
 #include "ui_Help.h"
 
+#include <QShortcut>
+
 namespace quorvex {
 namespace {
 
@@ -52,6 +54,9 @@ Help::Help(QWidget *parent)
     m_ui->Help1->setBackgroundRole(QPalette::ToolTipBase);
     m_ui->Help1->setForegroundRole(QPalette::ToolTipText);
     connect(m_ui->command1, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes it too; Enter presses the focused Exit button.
+    connect(
+        new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 Help::~Help() = default;

@@ -1,6 +1,7 @@
 #include "Quorvex.h"
 
 #include "Calculations.h"
+#include "ClipboardText.h"
 #include "Help.h"
 #include "ui_Quorvex.h"
 
@@ -20,6 +21,26 @@ namespace {
         return { ui.Text1, ui.Text2, ui.Text3, ui.Text4, ui.Text5, ui.Text6, ui.Text7 };
     }
 
+    // The Matrix field only shows what Calculate Angles read, which stays on the clipboard; a line
+    // edit lays out its whole text on every keystroke and paint, which takes seconds for a pasted
+    // file of megabytes. It shows the beginning of such a text, far more than fits in it.
+    constexpr qsizetype MatrixFieldLimit = 10000;
+
+    void showInMatrixField(QLineEdit &field, const QString &text)
+    {
+        if (text.size() <= MatrixFieldLimit) {
+            field.setToolTip({});
+            return field.setText(text);
+        }
+        const auto shown
+            = MatrixFieldLimit - (text.at(MatrixFieldLimit - 1).isHighSurrogate() ? 1 : 0);
+        field.setText(text.left(shown) + QStringLiteral("…"));
+        field.setToolTip(
+            QObject::tr("The clipboard holds %L1 characters; the field shows the first %L2.")
+                .arg(text.size())
+                .arg(shown));
+    }
+
 } // namespace
 
 Quorvex::Quorvex(QWidget *parent)
@@ -33,6 +54,8 @@ Quorvex::Quorvex(QWidget *parent)
     hinted.setHintingPreference(QFont::PreferFullHinting);
     setFont(hinted);
     m_ui->setupUi(this);
+    // Rot X has the focus when the window opens; typing replaces its "0" rather than adding to it.
+    m_ui->Text1->selectAll();
     connect(m_ui->Command1, &QPushButton::clicked, this, &Quorvex::calculateMatrix);
     // Quitting closes every window of the program, Help included.
     connect(m_ui->Command2, &QPushButton::clicked, qApp, &QCoreApplication::quit);
@@ -56,19 +79,31 @@ void Quorvex::calculateMatrix()
     if (const auto *error = std::get_if<Error>(&result))
         return showError(*error);
     const auto line = QString::fromStdString(std::get<std::string>(result));
-    m_ui->Text7->setText(line);
+    showInMatrixField(*m_ui->Text7, line);
     QGuiApplication::clipboard()->setText(line);
 }
 
 void Quorvex::calculateAngles()
 {
+    // The clipboard is to blame for what goes wrong here, not the Matrix field: an edit there would
+    // be lost, since the next click reads the clipboard again.
+    const auto text = clipboardText();
+    if (!text) {
+        return showError({ Field::Matrix,
+                             tr("Matrix: the program that holds the clipboard did not answer, so "
+                                "nothing was read")
+                                 .toStdString() },
+            tr("Copy the parameter line again, then press Calculate Angles."));
+    }
     // An image or an empty clipboard gives no text, which the core reads as the identity.
-    const auto result
-        = quorvex::calculateAngles(QGuiApplication::clipboard()->text().toStdString());
-    if (const auto *error = std::get_if<Error>(&result))
-        return showError(*error);
+    const auto result = quorvex::calculateAngles(text->toStdString());
+    if (const auto *error = std::get_if<Error>(&result)) {
+        return showError(*error,
+            tr("The text on the clipboard is the problem: copy a parameter line, then press "
+               "Calculate Angles again."));
+    }
     const auto &angles = std::get<Angles>(result);
-    m_ui->Text7->setText(QString::fromStdString(angles.matrix));
+    showInMatrixField(*m_ui->Text7, QString::fromStdString(angles.matrix));
     m_ui->Text1->setText(QString::fromStdString(angles.rotX));
     m_ui->Text2->setText(QString::fromStdString(angles.rotY));
     m_ui->Text3->setText(QString::fromStdString(angles.rotZ));
@@ -85,16 +120,13 @@ void Quorvex::showHelp()
     m_help->present();
 }
 
-void Quorvex::showError(const Error &error)
+void Quorvex::showError(const Error &error, const QString &advice)
 {
     auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(),
         QString::fromStdString(error.message), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    if (error.field == Field::Matrix) {
-        // Calculate Angles reads the clipboard, not the Matrix field: an edit there would be lost.
-        box->setInformativeText(tr("The text on the clipboard is the problem: copy a parameter "
-                                   "line, then press Calculate Angles again."));
-    } else {
+    box->setInformativeText(advice);
+    if (error.field != Field::Matrix) {
         // Once the message is read, the text that failed is ready to be typed over.
         QLineEdit *field = fields(*m_ui).at(static_cast<std::size_t>(error.field));
         connect(box, &QMessageBox::finished, field, [field] {

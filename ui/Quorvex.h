@@ -28,7 +28,9 @@ private:
     void calculateMatrix();
     void calculateAngles();
     void showHelp();
-    void showError(const Error &error);
+    // Says what went wrong, and what to do about it if the message alone does not tell; a field
+    // to blame gets the focus, its text selected.
+    void showError(const Error &error, const QString &advice = {});
 
     std::unique_ptr<Ui::Quorvex> m_ui;
     // Created on the first "Help" click and kept, so that it reopens where the user left it.

@@ -2,13 +2,14 @@
 # Drives the real quorvex as a person would, on the X server in DISPLAY: xdotool types and
 # clicks at the controls' positions, xclip copies and pastes.
 #
-#   drive-quorvex.sh path/to/quorvex
+#   drive-quorvex.sh path/to/quorvex path/to/its.desktop
 set -euo pipefail
 
 program=$1
+desktop_entry=$2
 title="Calc 3D Matrix Values"
 
-for tool in xdotool xclip; do
+for tool in xdotool xclip xprop; do
     if ! command -v "$tool" >/dev/null; then
         echo "drive-quorvex: $tool is missing; tools/setup installs it" >&2
         [ -n "${CI:-}" ] && exit 1
@@ -21,9 +22,9 @@ fail() {
     exit 1
 }
 
-# Retries a command every tenth of a second for up to five seconds.
+# Retries a command every tenth of a second for up to five seconds ($tries tenths, if set).
 eventually() {
-    for _ in $(seq 50); do
+    for _ in $(seq "${tries:-50}"); do
         "$@" && return 0
         sleep 0.1
     done
@@ -70,6 +71,12 @@ trap 'kill "$pid" 2>/dev/null || true' EXIT
 eventually count_windows "$title" 1 || fail "the main window did not appear"
 main=$(windows_named "$title")
 
+# Docks group the window under its menu entry, by its class, and show the program's icon.
+class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+[[ "$(xprop -id "$main" WM_CLASS)" == *", \"$class\"" ]] || fail "the window's class is not \"$class\""
+has_icon() { xprop -id "$main" _NET_WM_ICON | grep -q CARDINAL; }
+eventually has_icon || fail "the window has no icon"
+
 # Calculate Matrix right after start, then with Rot X = 30.
 click "$main" 360 240 193 25
 eventually clipboard_is "1 0 0   0 1 0   0 0 1 " || fail "initial matrix: clipboard holds \"$(clipboard)\""
@@ -100,6 +107,19 @@ xdotool windowfocus --sync "$main" type 20
 click "$main" 360 240 193 25
 eventually clipboard_is "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 " \
     || fail "after retyping Rot Y: clipboard holds \"$(clipboard)\""
+
+# A program that holds the clipboard and never answers: a message after the toolkit's wait, and
+# nothing written.
+printf 'stalled' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+owner=$!
+sleep 0.5
+kill -STOP "$owner"
+click "$main" 32 240 193 25
+tries=150 eventually count_windows "$title" 2 || fail "no message for a clipboard that does not answer"
+kill -KILL "$owner"
+xdotool windowfocus --sync "$(windows_named "$title" | grep -vx "$main")" key Return
+eventually count_windows "$title" 1 || fail "the message box did not close"
+field_holds 112 72 "10.0 "
 
 # Text beyond ASCII crosses the clipboard both ways unchanged.
 annotated="0 -1 0   1 0 0   0 0 1   (Würfel × 2)"

@@ -2,6 +2,7 @@
 
 #include "Quorvex.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -95,6 +96,8 @@ private slots:
     void badInputWritesNothing_data();
     void badInputWritesNothing();
     void noCaptionIsCut();
+    void keyboardAlone();
+    void screenReadersNameEachField();
     void helpOpensOnceAndReloadsAfterClosing();
     void exitEndsTheProgramWithHelpOpen();
     void closingMainWindowLeavesHelpRunning();
@@ -142,7 +145,7 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
         << "";
     QTest::newRow("Calculate Angles, 10 MiB of lines")
         << angles << QByteArray("C.UTF-8") << typed << huge
-        << tenTwentyThirty + QStringList { huge } << huge;
+        << tenTwentyThirty + QStringList { huge.left(10000) + "…" } << huge;
 }
 
 void WindowsTest::actionsWriteFieldsAndClipboard()
@@ -254,6 +257,41 @@ void WindowsTest::noCaptionIsCut()
             }
         }
     }
+}
+
+void WindowsTest::keyboardAlone()
+{
+    quorvex::Quorvex window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Typing at once replaces the "0" of Rot X; Enter presses the focused button.
+    QTest::keyClicks(window.focusWidget(), "-30");
+    QCOMPARE(field(window, 1)->text(), "-30");
+    child(window, "Command1")->setFocus();
+    QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+    QCOMPARE(field(window, 7)->text(), "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 ");
+    // Help closes with Escape, and with Enter on its Exit button.
+    for (const auto key : { Qt::Key_Escape, Qt::Key_Enter }) {
+        child(window, "Command4")->setFocus();
+        QTest::keyClick(window.focusWidget(), Qt::Key_Enter);
+        QWidget *help = helpWindow();
+        QVERIFY(help && QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->focusWidget(), key);
+        QVERIFY(!helpWindow());
+    }
+}
+
+// A screen reader announces each field by its label, and the heading without its run of blanks.
+void WindowsTest::screenReadersNameEachField()
+{
+    quorvex::Quorvex window;
+    const auto name = [](QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    };
+    for (int i = 1; i <= 7; ++i)
+        QCOMPARE(name(field(window, i)),
+            child<QLabel>(window, QStringLiteral("Label%1").arg(i < 7 ? i : 8))->text());
+    QCOMPARE(name(child(window, "Label7")), child<QLabel>(window, "Label7")->text().simplified());
 }
 
 void WindowsTest::helpOpensOnceAndReloadsAfterClosing()

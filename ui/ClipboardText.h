@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace quorvex {
+
+// The plain text on the system clipboard: empty when it holds none (nothing at all, or only a
+// picture), and no value when the program that holds it did not answer. The toolkit reports both
+// as an empty text; only the time it waited tells them apart.
+std::optional<QString> clipboardText();
+
+} // namespace quorvex
