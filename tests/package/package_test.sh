@@ -18,17 +18,8 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-passed=0
-check() {
-    local what=$1
-    shift
-    if ! "$@"; then
-        echo "package_test: $what" >&2
-        echo "$passed passed, 1 failed"
-        exit 1
-    fi
-    passed=$((passed + 1))
-}
+# check PROBLEM COMMAND...: PROBLEM is what it means when the command fails.
+check() { "${@:2}" || { echo "package_test: $1" >&2; exit 1; }; }
 
 DESTDIR="$work/installed" cmake --install "$build" --prefix /usr >/dev/null
 root="$work/installed/usr"
@@ -56,4 +47,3 @@ check "quorvex-cli from the package did not calculate" \
     test "$("$work/root/usr/bin/quorvex-cli" matrix 30 0 0)" = "$expected"
 check "the package lacks the program or its desktop entry" \
     test -x "$work/root/usr/bin/quorvex" -a -f "$work/root/usr/share/applications/$app_id.desktop"
-echo "$passed passed, 0 failed"
