@@ -1,5 +1,7 @@
 #include "Module1.h"
 
+#include "NumberText.h"
+
 #include <algorithm>
 #include <array>
 #include <cassert>
@@ -15,15 +17,19 @@ namespace {
 
     std::string_view digits(Buffer &buffer, double x, std::chars_format format, int precision)
     {
-        const auto end
-            = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, format, precision).ptr;
+        char *const first = buffer.data(), *const last = first + buffer.size();
+        const auto end = format == std::chars_format::fixed
+            ? writeFixed(first, last, x, precision)
+            : std::to_chars(first, last, x, format, precision).ptr;
         return { buffer.data(), static_cast<std::size_t>(end - buffer.data()) };
     }
 
     // Drops trailing zeros of a decimal fraction but keeps the first decimal: "2.000000" → "2.0".
     std::string_view trimZeros(std::string_view text)
     {
-        return text.substr(0, std::max(text.find('.') + 1, text.find_last_not_of('0')) + 1);
+        while (text.ends_with('0') && !text.ends_with(".0"))
+            text.remove_suffix(1);
+        return text;
     }
 
     // Zero prints without a sign whichever its sign bit; any other value keeps the sign it had

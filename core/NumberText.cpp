@@ -1,7 +1,10 @@
 #include "NumberText.h"
 
 #include <algorithm>
-#include <charconv> // std::from_chars: locale-independent and correctly rounded
+#include <bit>
+#include <charconv> // std::from_chars, std::to_chars: locale-independent, correctly rounded
+#include <cmath>
+#include <cstdint>
 #include <langinfo.h> // nl_langinfo_l: a locale's separators, without changing the process's locale
 #include <locale.h>
 #include <string>
@@ -50,15 +53,12 @@ namespace {
 
 NumberFormat userNumberFormat()
 {
-    NumberFormat format;
-    if (const locale_t locale = newlocale(LC_NUMERIC_MASK, "", nullptr)) {
-        format.decimalPoint = nl_langinfo_l(RADIXCHAR, locale);
-        format.groupSeparator = nl_langinfo_l(THOUSEP, locale);
-        freelocale(locale);
-    }
-    if (format.decimalPoint.empty())
-        format.decimalPoint = ".";
-    return format;
+    const locale_t locale = newlocale(LC_NUMERIC_MASK, "", nullptr);
+    if (!locale)
+        return {};
+    NumberFormat format { nl_langinfo_l(RADIXCHAR, locale), nl_langinfo_l(THOUSEP, locale) };
+    freelocale(locale);
+    return format.decimalPoint.empty() ? NumberFormat {} : format;
 }
 
 NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
@@ -80,9 +80,10 @@ NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
     // The exponent counts only with at least one digit: "2e" is the number 2 followed by "e".
     std::string_view exponentDigits;
     bool negativeExponent = false;
+    std::size_t exponentSign = 0;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        std::size_t at = pos + 1;
-        at += signAt(text.substr(at), negativeExponent);
+        exponentSign = signAt(text.substr(pos + 1), negativeExponent);
+        const std::size_t at = pos + 1 + exponentSign;
         exponentDigits = digitsAt(text, at);
         if (!exponentDigits.empty())
             pos = at + exponentDigits.size();
@@ -92,7 +93,7 @@ NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
     // already; the others are rewritten in that form.
     std::string_view number = text.substr(start, pos - start);
     std::string rewritten;
-    if (decimalSeparator != "." || number.find(Minus.front()) != std::string_view::npos) {
+    if (decimalSeparator != "." || exponentSign == Minus.size()) {
         rewritten.append(integer).append(".").append(fraction);
         if (!exponentDigits.empty())
             rewritten.append(negativeExponent ? "e-" : "e").append(exponentDigits);
@@ -107,6 +108,42 @@ NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
         value = 0;
     }
     return { pos, negative ? -value : value };
+}
+
+char *writeFixed(char *first, char *last, double x, int decimals)
+{
+    // Below 2^33, x is m · 2^-shift exactly with a shift of at least 20, so m · 10^decimals fits
+    // 73 bits and the text's digits are that product shifted right, rounded half to even; the
+    // general formatter takes several times as long, which a batch of a million parameter lines
+    // would spend most of its time in.
+    if (!(std::fabs(x) < 0x1p33) || decimals < 0 || decimals > 6 || last - first < 32)
+        return std::to_chars(first, last, x, std::chars_format::fixed, decimals).ptr;
+    constexpr std::uint64_t powers[] = { 1, 10, 100, 1000, 10000, 100000, 1000000 };
+    __extension__ using Wide = unsigned __int128; // GCC's and Clang's
+    // The bits of a double: its integer mantissa and the power of two it is divided by.
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto biased = static_cast<int>(bits >> 52 & 0x7FF);
+    const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (biased ? 1ULL << 52 : 0);
+    const int shift = 1075 - std::max(biased, 1);
+    const auto scaled = static_cast<Wide>(m) * powers[decimals];
+    std::uint64_t q = 0; // what lies below 2^-47 rounds to zero
+    if (shift < 100) {
+        q = static_cast<std::uint64_t>(scaled >> shift);
+        const auto rest = scaled - (static_cast<Wide>(q) << shift);
+        const auto half = static_cast<Wide>(1) << (shift - 1);
+        q += rest > half || (rest == half && q % 2 == 1);
+    }
+    if (std::signbit(x))
+        *first++ = '-';
+    first = std::to_chars(first, last, q / powers[decimals]).ptr;
+    if (decimals > 0) {
+        *first++ = '.';
+        auto rest = q % powers[decimals];
+        for (int i = decimals; i > 0; --i, rest /= 10)
+            first[i - 1] = static_cast<char>('0' + rest % 10);
+        first += decimals;
+    }
+    return first;
 }
 
 Character characterAt(std::string_view text, std::size_t pos)

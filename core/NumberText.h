@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-// Reading decimal numbers from UTF-8 text, the same way for the input fields and the parameter
-// line: an optional sign ("+", "-", or the typographic minus "−" that documents and some
-// spreadsheets write), digits with at most one decimal separator, an optional exponent ("e" or
+// Writing decimal numbers, and reading them from UTF-8 text the same way for the input fields and
+// the parameter line: an optional sign ("+", "-", or the typographic minus "−" that documents and
+// some spreadsheets write), digits with at most one decimal separator, an optional exponent ("e" or
 // "E", optional sign, digits). Hexadecimal, "inf" and "nan" are not numbers here.
 namespace quorvex {
 
@@ -32,6 +32,11 @@ struct NumberScan
 // Reads the number at the start of text, with the given decimal separator, and stops at the first
 // character that cannot continue it. A number too small for a double reads as zero of its sign.
 NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator);
+
+// Writes x in fixed notation with the given number of decimals, as std::to_chars(first, last, x,
+// std::chars_format::fixed, decimals) does (rounding half to even), only faster for the values
+// that parameters and angles take; returns the end of the text.
+char *writeFixed(char *first, char *last, double x, int decimals);
 
 // One character of UTF-8 text: its code point (Invalid for a byte that begins none) and its
 // length in bytes.

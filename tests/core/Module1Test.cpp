@@ -1,10 +1,14 @@
 #include "Module1.h"
+#include "NumberText.h"
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 
+using namespace quorvex;
 using namespace quorvex::Module1;
 
 namespace {
@@ -61,6 +65,28 @@ TEST(FormatAngle, rendersDegrees)
         const double r = radiansOf(row.degrees);
         ASSERT_EQ(r * 180 / Pi, row.degrees) << "no radian value converts to exactly this";
         EXPECT_EQ(FormatAngle(r), row.text);
+    }
+}
+
+// The fast fixed notation writes what the standard library writes: for values of every size, and
+// for values halfway between two texts, which round to the even one.
+TEST(WriteFixed, writesWhatToCharsWrites)
+{
+    std::mt19937_64 random(20261206);
+    std::array<char, 400> fast, standard;
+    for (int i = 0; i < 300000; ++i) {
+        const auto mantissa = static_cast<double>(random() % (i % 2 ? 2'000'001 : 1ULL << 53));
+        const double x = std::ldexp(
+            mantissa - (i % 2 ? 1'000'000 : 0x1p52), 8 - static_cast<int>(random() % 80));
+        for (const int decimals : { 0, 2, 6 }) {
+            const auto ours = writeFixed(fast.begin(), fast.end(), x, decimals);
+            const auto theirs = std::to_chars(
+                standard.begin(), standard.end(), x, std::chars_format::fixed, decimals)
+                                    .ptr;
+            ASSERT_EQ(
+                std::string_view(fast.begin(), ours), std::string_view(standard.begin(), theirs))
+                << x;
+        }
     }
 }
 
