@@ -95,7 +95,7 @@ std::variant<std::string, Error> calculateMatrix(
 std::variant<Angles, Error> calculateAngles(std::string_view clipboardText)
 {
     Angles angles;
-    angles.matrix = clipboardText.empty() ? std::string(IdentityText) : std::string(clipboardText);
+    angles.matrix = clipboardText.empty() ? IdentityText : clipboardText;
     const auto parsed = parseLine(angles.matrix);
     if (const auto *error = std::get_if<Error>(&parsed))
         return *error;

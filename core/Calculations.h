@@ -29,10 +29,11 @@ namespace quorvex {
 // Texts of Rot X, Rot Y, Rot Z, Scale X, Scale Y, Scale Z, in that order.
 using InputTexts = std::array<std::string_view, 6>;
 
-// What Calculate Angles writes: the matrix field's new text and the three angle fields' texts.
+// What Calculate Angles writes: the matrix field's new text, which is the text it was given (or the
+// identity), and the three angle fields' texts.
 struct Angles
 {
-    std::string matrix;
+    std::string_view matrix;
     std::string rotX;
     std::string rotY;
     std::string rotZ;

@@ -96,14 +96,16 @@ void Quorvex::calculateAngles()
             tr("Copy the parameter line again, then press Calculate Angles."));
     }
     // An image or an empty clipboard gives no text, which the core reads as the identity.
-    const auto result = quorvex::calculateAngles(text->toStdString());
+    const std::string line = text->toStdString(); // the core reads it, and shows it back
+    const auto result = quorvex::calculateAngles(line);
     if (const auto *error = std::get_if<Error>(&result)) {
         return showError(*error,
             tr("The text on the clipboard is the problem: copy a parameter line, then press "
                "Calculate Angles again."));
     }
     const auto &angles = std::get<Angles>(result);
-    showInMatrixField(*m_ui->Text7, QString::fromStdString(angles.matrix));
+    showInMatrixField(*m_ui->Text7,
+        QString::fromUtf8(angles.matrix.data(), static_cast<qsizetype>(angles.matrix.size())));
     m_ui->Text1->setText(QString::fromStdString(angles.rotX));
     m_ui->Text2->setText(QString::fromStdString(angles.rotY));
     m_ui->Text3->setText(QString::fromStdString(angles.rotZ));
