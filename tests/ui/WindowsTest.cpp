@@ -120,9 +120,6 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
         << QStringList { "Command1", "Command3", "Command1" } << QByteArray("de_DE.UTF-8")
         << QStringList { "10,5", "20\n", "30", "1", "1", "1", "x" } << Before
         << QStringList { "10.5 ", "20.0 ", "30.0 ", "1", "1", "1", line } << line;
-    QTest::newRow("Calculate Angles, a parameter line")
-        << angles << QByteArray("C.UTF-8") << typed << RotX30 << thirty + QStringList { RotX30 }
-        << RotX30;
     QTest::newRow("Calculate Angles, empty clipboard")
         << angles << QByteArray("C.UTF-8") << typed << "" << zeros + QStringList { identity } << "";
     QTest::newRow("Calculate Angles, a picture and no text")
