@@ -11,18 +11,12 @@
 
 using namespace quorvex;
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    const auto check = [](bool promise) {
+        if (!promise)
+            std::abort();
+    };
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     const NumberFormat point, comma { ",", "." };
     const auto value = readField(Field::ScaleY, text, point);

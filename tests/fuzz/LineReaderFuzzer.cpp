@@ -10,18 +10,12 @@
 
 using namespace quorvex;
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    const auto check = [](bool promise) {
+        if (!promise)
+            std::abort();
+    };
     const std::string_view text(reinterpret_cast<const char *>(data), size);
     const auto parsed = parseLine(text);
     const auto result = calculateAngles(text);
