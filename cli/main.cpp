@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -76,8 +75,8 @@ int fail(const std::string &reason)
 
 int usageError(const std::string &problem)
 {
-    std::fprintf(stderr, "quorvex-cli: %s\n%sTry quorvex-cli --help for more.\n", problem.c_str(),
-        std::string(Synopsis).c_str());
+    std::fprintf(stderr, "quorvex-cli: %s\n%.*sTry quorvex-cli --help for more.\n", problem.c_str(),
+        static_cast<int>(Synopsis.size()), Synopsis.data());
     return ExitStatus::UsageError;
 }
 
@@ -165,18 +164,52 @@ bool isMatrixCount(std::size_t count)
 constexpr std::string_view MatrixValues
     = "matrix takes three angles and, optionally, three scale factors";
 
+// The lines of an open file, one at a time, in a buffer as long as the longest of them; the file
+// is closed at the end, unless it is standard input.
+class Lines
+{
+public:
+    explicit Lines(std::FILE *file)
+        : m_file(file)
+    { }
+    ~Lines()
+    {
+        std::free(m_data);
+        if (m_file != stdin)
+            std::fclose(m_file);
+    }
+    Lines(const Lines &) = delete;
+    Lines &operator=(const Lines &) = delete;
+
+    // The next line without its end (LF or CR LF); false at the end of the file, or on an error.
+    bool next(std::string_view &line)
+    {
+        const auto length = getline(&m_data, &m_capacity, m_file);
+        if (length < 0)
+            return false;
+        line = { m_data, static_cast<std::size_t>(length) };
+        if (line.ends_with('\n'))
+            line.remove_suffix(1);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        return true;
+    }
+    bool failed() const { return std::ferror(m_file); }
+
+private:
+    std::FILE *m_file;
+    char *m_data = nullptr;
+    std::size_t m_capacity = 0;
+};
+
 // Calculates each line of the inputs: output line N belongs to input line N, blank for a blank
 // line or one that cannot be read, whose reason goes to standard error.
 template<typename Calculate>
 int eachLine(std::span<const std::string_view> files, Output &output, Calculate &&calculate)
 {
-    const std::vector<std::string_view> inputs = files.empty()
-        ? std::vector<std::string_view> { "-" }
-        : std::vector<std::string_view>(files.begin(), files.end());
     int status = ExitStatus::Success;
-    std::unique_ptr<char, decltype(&std::free)> buffer(nullptr, &std::free);
-    std::size_t capacity = 0;
-    for (const auto name : inputs) {
+    const std::string_view standardInput[] = { "-" };
+    for (const auto name : files.empty() ? std::span(standardInput) : files) {
         const std::string shown = name == "-" ? "standard input" : std::string(name);
         const std::string where = files.empty() ? "" : shown + ": ";
         std::FILE *file = name == "-" ? stdin : std::fopen(std::string(name).c_str(), "r");
@@ -184,34 +217,21 @@ int eachLine(std::span<const std::string_view> files, Output &output, Calculate 
             status = fail(shown + ": " + reasonOf(errno));
             continue;
         }
-        char *data = buffer.release();
-        for (long number = 1;; ++number) {
-            const auto length = getline(&data, &capacity, file);
-            if (length < 0)
-                break;
-            std::string_view line(data, static_cast<std::size_t>(length));
-            if (line.ends_with('\n'))
-                line.remove_suffix(1);
-            if (line.ends_with('\r'))
-                line.remove_suffix(1);
-            bool written = true;
+        Lines lines(file);
+        std::string_view line;
+        for (long number = 1; lines.next(line); ++number) {
             if (!quorvex::trimmed(line).empty()) {
                 const auto result = calculate(line);
                 if (const auto *error = std::get_if<quorvex::Error>(&result))
                     status = fail(where + "line " + std::to_string(number) + ": " + error->message);
-                else
-                    written = output.write(std::get<0>(result));
+                else if (!output.write(std::get<0>(result)))
+                    return ExitStatus::BadInput;
             }
-            if (!written || !output.write("\n")) {
-                buffer.reset(data);
+            if (!output.write("\n"))
                 return ExitStatus::BadInput;
-            }
         }
-        buffer.reset(data);
-        if (std::ferror(file))
+        if (lines.failed())
             status = fail("cannot read " + shown + ": " + reasonOf(errno));
-        if (file != stdin)
-            std::fclose(file);
     }
     return status;
 }
