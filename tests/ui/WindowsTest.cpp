@@ -272,6 +272,9 @@ void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
     auto *label = child<QLabel>(*help, "Help1");
     const QString text = label->text();
     QVERIFY(text.contains("*.him"));
+    // The text stands on the window system's tool-tip colours.
+    QCOMPARE(label->backgroundRole(), QPalette::ToolTipBase);
+    QCOMPARE(label->foregroundRole(), QPalette::ToolTipText);
 
     // The main window works beside it; a click on Help brings back the same window, minimized or
     // not, and leaves its text alone.
