@@ -131,17 +131,16 @@ struct Values
 Values valuesOf(std::string_view line)
 {
     Values values;
-    const auto whiteSpaceAt = [&](std::size_t at) {
-        return quorvex::isWhiteSpace(quorvex::characterAt(line, at).code);
-    };
     for (std::size_t pos = 0; pos < line.size() && values.count < values.texts.size();) {
-        if (whiteSpaceAt(pos)) {
-            pos += quorvex::characterAt(line, pos).length;
+        if (const auto blank = quorvex::whiteSpaceAt(line, pos)) {
+            pos += blank;
             continue;
         }
         const auto begin = pos;
-        while (pos < line.size() && !whiteSpaceAt(pos))
-            pos += quorvex::characterAt(line, pos).length;
+        while (pos < line.size() && !quorvex::whiteSpaceAt(line, pos))
+            pos += static_cast<unsigned char>(line[pos]) < 0x80
+                ? 1
+                : quorvex::characterAt(line, pos).length;
         values.texts[values.count++] = line.substr(begin, pos - begin);
     }
     return values;

@@ -79,7 +79,6 @@ std::variant<std::string, Error> calculateMatrix(
 
     static constexpr std::array<std::string_view, 9> names { "r11", "r12", "r13", "r21", "r22",
         "r23", "r31", "r32", "r33" };
-    ParameterTexts texts;
     for (std::size_t i = 0; i < e.size(); ++i) {
         // Sines and cosines stay within ±1, so only a huge scale factor can overflow its row.
         if (!std::isfinite(e[i])) {
@@ -87,9 +86,11 @@ std::variant<std::string, Error> calculateMatrix(
             return Error::parameterTooLarge(
                 scale, inputs[static_cast<std::size_t>(scale)], names[i]);
         }
-        texts[i] = Module1::FormatParam(e[i]);
     }
-    return joinLine(texts);
+    using Module1::FormatParam;
+    return joinLine({ FormatParam(e[0]), FormatParam(e[1]), FormatParam(e[2]), FormatParam(e[3]),
+        FormatParam(e[4]), FormatParam(e[5]), FormatParam(e[6]), FormatParam(e[7]),
+        FormatParam(e[8]) });
 }
 
 std::variant<Angles, Error> calculateAngles(std::string_view clipboardText)

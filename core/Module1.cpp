@@ -39,14 +39,17 @@ namespace {
         if (x == 0)
             return "0 ";
         Buffer buffer;
-        return std::string(digits(buffer, x, std::chars_format::fixed, 0)) + ' ';
+        std::string text(digits(buffer, x, std::chars_format::fixed, 0));
+        text += ' ';
+        return text;
     }
 
     std::string decimals(double x, int maxDecimals)
     {
         Buffer buffer;
-        return std::string(trimZeros(digits(buffer, x, std::chars_format::fixed, maxDecimals)))
-            + ' ';
+        std::string text(trimZeros(digits(buffer, x, std::chars_format::fixed, maxDecimals)));
+        text += ' ';
+        return text;
     }
 
     // "1.23457e-07" from the formatter becomes "1.23457e-7": the exponent keeps its sign but loses

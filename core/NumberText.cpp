@@ -135,10 +135,11 @@ char *writeFixed(char *first, char *last, double x, int decimals)
     }
     if (std::signbit(x))
         *first++ = '-';
-    first = std::to_chars(first, last, q / powers[decimals]).ptr;
+    const auto integer = q / powers[decimals];
+    first = std::to_chars(first, last, integer).ptr;
     if (decimals > 0) {
         *first++ = '.';
-        auto rest = q % powers[decimals];
+        auto rest = q - integer * powers[decimals];
         for (int i = decimals; i > 0; --i, rest /= 10)
             first[i - 1] = static_cast<char>('0' + rest % 10);
         first += decimals;
@@ -183,10 +184,10 @@ std::string_view trimmed(std::string_view text)
 {
     std::size_t begin = 0;
     while (begin < text.size()) {
-        const auto c = characterAt(text, begin);
-        if (!isWhiteSpace(c.code))
+        const auto length = whiteSpaceAt(text, begin);
+        if (length == 0)
             break;
-        begin += c.length;
+        begin += length;
     }
     std::size_t end = text.size();
     while (end > begin) {
@@ -194,8 +195,7 @@ std::string_view trimmed(std::string_view text)
         std::size_t start = end - 1;
         while (start > begin && end - start < 4 && (text[start] & 0xC0) == 0x80)
             --start;
-        const auto c = characterAt(text, start);
-        if (start + c.length != end || !isWhiteSpace(c.code))
+        if (start + whiteSpaceAt(text, start) != end)
             break;
         end = start;
     }

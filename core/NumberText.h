@@ -54,6 +54,16 @@ bool isWhiteSpace(char32_t c);
 // Unicode line and paragraph separators.
 bool isLineBreak(char32_t c);
 
+// The length in bytes of the white space character at pos of a text, 0 where there is none.
+inline std::size_t whiteSpaceAt(std::string_view text, std::size_t pos)
+{
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte < 0x80) // most text is ASCII, which needs no decoding
+        return byte == ' ' || (byte >= '\t' && byte <= '\r') ? 1 : 0;
+    const auto c = characterAt(text, pos);
+    return isWhiteSpace(c.code) ? c.length : 0;
+}
+
 // The text without the white space around it.
 std::string_view trimmed(std::string_view text);
 
