@@ -58,8 +58,8 @@ void clipboardOf(const QString &name, const QString &text)
 
     const double before = residentMiB();
     const double action = timed([&] { calculateAngles->click(); });
-    if (matrix->text().size() != text.size())
-        qFatal("the Matrix field does not hold the whole text");
+    if (!text.startsWith(matrix->text().chopped(1)))
+        qFatal("the Matrix field does not show the beginning of the text");
     matrix->setFocus();
     matrix->end(false);
     const double key = timed([&] { QTest::keyClick(matrix, Qt::Key_X); });
