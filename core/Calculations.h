@@ -3,8 +3,8 @@
 // Quorvex's two calculations, as functions from texts to texts.
 //
 // Calculate Matrix: the six field texts (three angles in degrees, three scale factors) are read
-// as numbers with the user's decimal separator, the angles turned into radians, and the nine
-// products of sines, cosines and scales formed; Module1::FormatParam renders each of them and
+// as numbers, with "." or the user's decimal separator, the angles turned into radians, and the
+// nine products of sines, cosines and scales formed; Module1::FormatParam renders each of them and
 // joinLine makes them one parameter line, which the window shows in its Matrix field and puts on
 // the clipboard. Calculate Angles goes the other way: the clipboard's text (the identity when it
 // has none) is read by parseLine into nine numbers, Module1::ArcTan2 gives the three angles, and
