@@ -55,7 +55,7 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
     } rows[] = { { "42", C, 42 }, { " 45 ", C, 45 }, { "\t-0.5 ", C, -0.5 }, { "+2", C, 2 },
         { ".5", C, 0.5 }, { "5.", C, 5 }, { "3.5e-7", C, 3.5e-7 }, { "2E+3", C, 2000 },
         { "1" + std::string(300, '0'), C, 1e300 }, { "0." + std::string(400, '0') + "1", C, 0 },
-        { "-1e-400", C, -0.0 },
+        { std::string(400, '0') + "1e-400", C, 0 }, { "-1e-400", C, -0.0 },
         // A pasted cell brings a line break; documents write a typographic minus.
         { "30\r\n", C, 30 }, { "\u00a0\u202f30\u2009", C, 30 }, { "\u221230", C, -30 },
         { "2e\u22123", C, 0.002 },
