@@ -86,6 +86,7 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         // Characters that show nothing are shown as escapes.
         { "1\n2", C, 0, R"(Rot X: "1\n2" is not a number)" },
         { "1\u00a0500", C, 0, R"(Rot X: "1\u00A0500" is not a number)" },
+        { "1\u00a0😀", C, 0, R"(Rot X: "1\u00A0😀" is not a number)" },
         { "\x01\x7f\xff", C, 0, R"(Rot X: "\u0001\u007F\xFF" is not a number)" },
         { "1e999", C, 0, R"(Rot X: "1e999" is too large)" },
         { "-1e309", C, 0, R"(Rot X: "-1e309" is too large)" },
@@ -146,6 +147,10 @@ TEST(ParseLine, readsNineValuesOrNamesTheProblem)
             R"(Matrix: "1,,0,0,0,1,0,0,0,1" has commas that are neither decimal commas nor separators between values)" },
         { "1,5 0 0 0 1 0 0 0 1,5,6", {},
             R"(Matrix: "1,5 0 0 0 1 0 0 0 1,5,6" has commas that are neither decimal commas nor separators between values)" },
+        { "x,5 0 0 0 1 0 0 0 1", {},
+            R"(Matrix: "x,5 0 0 0 1 0 0 0 1" has commas that are neither decimal commas nor separators between values)" },
+        { "1,-5 0 0 0 1 0 0 0 1", {},
+            R"(Matrix: "1,-5 0 0 0 1 0 0 0 1" has commas that are neither decimal commas nor separators between values)" },
         { "hello", {}, R"(Matrix: "hello" holds no parameter line)" },
         { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" },
         { "1 0 0  0 1e999 0  0 0 1", {}, R"(Matrix: "1e999" is too large)" } };
