@@ -47,9 +47,9 @@ run 1 "" '^quorvex-cli: Matrix: "hello" holds no parameter line$' angles hello
 
 # One result for each line, blank for a blank line or one that cannot be read.
 printf '30 0 0\n\n10 20 30\n' >"$work/a"
-input=$'0 0 90\r\nabc 0 0\n1 2\n\n10 20 30 2 3 4\n' run 1 \
-    "0 -1 0   1 0 0   0 0 1 $nl$nl$nl${nl}1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl" \
-    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes" \
+input=$'0 0 90\r\nabc 0 0\n1 2\n1 2 3 4 5 6 7\n\n10 20 30 2 3 4\n' run 1 \
+    "0 -1 0   1 0 0   0 0 1 $nl$nl$nl$nl${nl}1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl" \
+    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes${nl}^quorvex-cli: line 4: it holds more than 6 values; matrix takes" \
     matrix -l
 input="0 0 90" run 0 "$rotX30$nl$nl$line102030${nl}0 -1 0   1 0 0   0 0 1 $nl" "" matrix --each-line "$work/a" -
 input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 30.0 $nl" \
@@ -61,6 +61,7 @@ from=/ run 1 "" "^quorvex-cli: cannot read standard input: Is a directory$" angl
 from=closed run 1 "" "^quorvex-cli: cannot read standard input: Bad file descriptor$" angles -l
 from=/dev/zero run 1 "" "^quorvex-cli: standard input holds more than 64 MiB" angles
 to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" matrix 30 0 0
+input=$(yes "30 0 0" | head -n 5000) to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output" matrix -l
 to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" --help
 
 # A wrong command line: the usage on standard error, status 2.

@@ -86,6 +86,7 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         // Characters that show nothing are shown as escapes.
         { "1\n2", C, 0, R"(Rot X: "1\n2" is not a number)" },
         { "1\u00a0500", C, 0, R"(Rot X: "1\u00A0500" is not a number)" },
+        { "\u200b30", C, 0, R"(Rot X: "\u200B30" is not a number)" },
         { "1\u00a0😀", C, 0, R"(Rot X: "1\u00A0😀" is not a number)" },
         { "\x01\x7f\xff", C, 0, R"(Rot X: "\u0001\u007F\xFF" is not a number)" },
         { "1e999", C, 0, R"(Rot X: "1e999" is too large)" },

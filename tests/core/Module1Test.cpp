@@ -78,7 +78,7 @@ TEST(WriteFixed, writesWhatToCharsWrites)
         const auto mantissa = static_cast<double>(random() % (i % 2 ? 2'000'001 : 1ULL << 53));
         const double x = std::ldexp(
             mantissa - (i % 2 ? 1'000'000 : 0x1p52), 8 - static_cast<int>(random() % 80));
-        for (const int decimals : { 0, 2, 6 }) {
+        for (const int decimals : { 0, 1, 2, 3, 4, 5, 6 }) {
             const auto ours = writeFixed(fast.begin(), fast.end(), x, decimals);
             const auto theirs = std::to_chars(
                 standard.begin(), standard.end(), x, std::chars_format::fixed, decimals)
