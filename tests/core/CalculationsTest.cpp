@@ -57,8 +57,8 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         { "1" + std::string(300, '0'), C, 1e300 }, { "0." + std::string(400, '0') + "1", C, 0 },
         { std::string(400, '0') + "1e-400", C, 0 }, { "-1e-400", C, -0.0 },
         // A pasted cell brings a line break; documents write a typographic minus.
-        { "30\r\n", C, 30 }, { "\u00a0\u202f30\u2009", C, 30 }, { "\u221230", C, -30 },
-        { "2e\u22123", C, 0.002 },
+        { "30\r\n", C, 30 }, { "\u00a0\u202f\u300030\u2009\u200a\u2028", C, 30 },
+        { "\u221230", C, -30 }, { "2e\u22123", C, 0.002 },
         // "." reads in every locale, except where it could group thousands.
         { "30,5", German, 30.5 }, { "30.5", German, 30.5 }, { "10.0", German, 10 },
         { "1.5e3", German, 1500 }, { "0.500", German, 0.5 }, { "1234.500", German, 1234.5 },
@@ -88,7 +88,8 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         { "1\u00a0500", C, 0, R"(Rot X: "1\u00A0500" is not a number)" },
         { "\u200b30", C, 0, R"(Rot X: "\u200B30" is not a number)" },
         { "1\u00a0😀", C, 0, R"(Rot X: "1\u00A0😀" is not a number)" },
-        { "\x01\x7f\xff", C, 0, R"(Rot X: "\u0001\u007F\xFF" is not a number)" },
+        { "\x01\x7f\x80\xff\xed\xa0\x80", C, 0,
+            R"(Rot X: "\u0001\u007F\x80\xFF\xED\xA0\x80" is not a number)" },
         { "1e999", C, 0, R"(Rot X: "1e999" is too large)" },
         { "-1e309", C, 0, R"(Rot X: "-1e309" is too large)" },
         { "0.001e312", C, 0, R"(Rot X: "0.001e312" is too large)" },
@@ -152,6 +153,8 @@ TEST(ParseLine, readsNineValuesOrNamesTheProblem)
             R"(Matrix: "x,5 0 0 0 1 0 0 0 1" has commas that are neither decimal commas nor separators between values)" },
         { "1,-5 0 0 0 1 0 0 0 1", {},
             R"(Matrix: "1,-5 0 0 0 1 0 0 0 1" has commas that are neither decimal commas nor separators between values)" },
+        { "1,5\n1e999\n0\n0\n0\n0\n0\n0\n0", {}, R"(Matrix: "1e999" is too large)" },
+        { "1 0 0 0 1 0 0 0 1 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", Identity },
         { "hello", {}, R"(Matrix: "hello" holds no parameter line)" },
         { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" },
         { "1 0 0  0 1e999 0  0 0 1", {}, R"(Matrix: "1e999" is too large)" } };
