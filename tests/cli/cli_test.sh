@@ -20,12 +20,14 @@ run() {
     printf '%s' "${input-}" >"$work/in"
     [ "${from-}" != closed ] || stdin="<&-"
     eval '"$cli" "$@"' "$stdin" '>"${to:-$work/out}" 2>"$work/err"'
-    local actual=$? stdout
+    local actual=$? stdout pattern matched=1
     stdout=$(cat "$work/out" 2>/dev/null; echo .)
     rm -f "$work/out"
     [ "$actual" = "$status" ] || problem+=" status $actual;"
     [ -n "${to-}" ] || [[ "${stdout%.}" == $out ]] || problem+=" stdout \"${stdout%.}\";"
-    if [ -z "$err" ]; then [ ! -s "$work/err" ]; else grep -qE "$err" "$work/err" && { [ "$status" != 1 ] \
+    # grep takes each line of a pattern as an alternative: every line must match on its own.
+    while IFS= read -r pattern; do grep -qE -- "$pattern" "$work/err" || matched=0; done <<<"$err"
+    if [ -z "$err" ]; then [ ! -s "$work/err" ]; else [ $matched = 1 ] && { [ "$status" != 1 ] \
         || [ "$(wc -l <"$work/err")" = "$(wc -l <<<"$err")" ]; }; fi || problem+=" stderr \"$(cat "$work/err")\";"
     [ -z "$problem" ] || { failed=$((failed + 1)); echo "FAIL quorvex-cli $* ${from-}:$problem"; }
 }
