@@ -1,12 +1,13 @@
 // quorvex: the calculator's windows.
 
-#include "Quorvex.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,25 +39,37 @@ std::string display()
 
 // While the toolkit opens the display, its messages are held back: where the display cannot be
 // used, it ends in a report of several lines and an abort, and a person deserves one sentence and
-// the way to the same calculations without a window.
+// the way to the same calculations without a window. The platform's own threads may send messages
+// meanwhile, hence the lock.
+std::mutex heldMutex;
 QStringList heldMessages;
 
 void holdBack(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
+    const QString text = qFormatLogMessage(type, context, message);
+    const std::lock_guard lock(heldMutex);
     if (type != QtFatalMsg) {
-        heldMessages << qFormatLogMessage(type, context, message);
+        heldMessages << text;
         return;
     }
-    std::fprintf(stderr,
-        "quorvex: cannot open a window %s; quorvex-cli does the same calculations in a terminal.\n",
-        display().c_str());
+    if (message.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr,
+            "quorvex: cannot open a window %s; quorvex-cli does the same calculations in a "
+            "terminal.\n",
+            display().c_str());
+    } else {
+        // Not the display: what the toolkit said is all there is to go by.
+        for (const auto &held : std::as_const(heldMessages))
+            std::fprintf(stderr, "%s\n", qPrintable(held));
+        std::fprintf(stderr, "quorvex: %s\n", qPrintable(text));
+    }
     std::_Exit(EXIT_FAILURE);
 }
 
 // --help and --version answer in the terminal; false for anything else, which Qt reads.
-bool answered(std::span<char *const> args, int &status)
+bool answered(std::span<char *const> arguments, int &status)
 {
-    for (const std::string_view arg : args.subspan(1)) {
+    for (const std::string_view arg : arguments) {
         if (arg != "--help" && arg != "-h" && arg != "--version")
             continue;
         const auto text = arg == "--version" ? std::string("quorvex " QUORVEX_VERSION "\n")
@@ -74,21 +87,32 @@ bool answered(std::span<char *const> args, int &status)
 
 int main(int argc, char *argv[])
 {
-    if (int status; answered({ argv, static_cast<std::size_t>(argc) }, status))
+    // The toolkit needs the program's name; a program started without one (argc 0) gets it here.
+    char name[] = "quorvex";
+    char *named[] = { name, nullptr };
+    if (argc < 1) {
+        argc = 1;
+        argv = named;
+    }
+    const std::span<char *const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
+    if (int status; answered(arguments, status))
         return status;
 
     qInstallMessageHandler(holdBack);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
-    for (const auto &message : std::as_const(heldMessages))
-        std::fprintf(stderr, "%s\n", qPrintable(message));
+    {
+        const std::lock_guard lock(heldMutex);
+        for (const auto &message : std::as_const(heldMessages))
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
 
     QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
     // The window's class and its icon tie it to the menu entry in docks and task switchers.
     QApplication::setApplicationName(QStringLiteral("quorvex"));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/" QUORVEX_APP_ID ".svg")));
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
     return QApplication::exec();
 }

@@ -1,19 +1,56 @@
-// The yardstick for quorvex's start-up: a plain Qt window with the same nineteen controls at the
-// same places, built in code, with no form, no style sheets, no calculations and no help window.
+// The yardstick for quorvex's start-up: a plain Qt window with the controls of quorvex's main form,
+// at the same places, built in code from the form's widget names, kinds, texts and geometry, with
+// no style sheets, no calculations and no help window.
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QWidget>
+#include <QXmlStreamReader>
+
+#include <array>
 
 namespace {
 
-template<typename Control>
-void place(QWidget *window, const char *text, int left, int top, int width, int height)
+QWidget *control(const QString &kind, QWidget *window)
 {
-    auto *control = new Control(QString::fromLatin1(text), window);
-    control->setGeometry(left, top, width, height);
+    if (kind == QLatin1String("QLineEdit"))
+        return new QLineEdit(window);
+    if (kind == QLatin1String("QLabel"))
+        return new QLabel(window);
+    return new QPushButton(window);
+}
+
+// Gives the window the form's size and a control for each of its widgets, with its text and place.
+void build(QWidget &window, const QString &form)
+{
+    QFile file(form);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(form));
+    QXmlStreamReader xml(&file);
+    QWidget *current = nullptr;
+    QString property;
+    while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
+        if (!xml.isStartElement())
+            continue;
+        const auto element = xml.name();
+        if (element == u"widget") {
+            const auto kind = xml.attributes().value(u"class").toString();
+            current = kind == u"QWidget" ? &window : control(kind, &window);
+        } else if (element == u"property") {
+            property = xml.attributes().value(u"name").toString();
+        } else if (element == u"rect" && property == u"geometry") {
+            std::array<int, 4> edges {}; // x, y, width, height
+            for (int &edge : edges) {
+                xml.readNextStartElement();
+                edge = xml.readElementText().toInt();
+            }
+            current->setGeometry(edges[0], edges[1], edges[2], edges[3]);
+        } else if (element == u"string" && property == u"text") {
+            current->setProperty("text", xml.readElementText());
+        }
+    }
 }
 
 } // namespace
@@ -23,26 +60,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("Bare window"));
-    window.resize(588, 291);
-    place<QLineEdit>(&window, "0", 112, 72, 73, 19);
-    place<QLineEdit>(&window, "0", 112, 104, 73, 19);
-    place<QLineEdit>(&window, "0", 112, 136, 73, 19);
-    place<QLineEdit>(&window, "1", 328, 72, 73, 19);
-    place<QLineEdit>(&window, "1", 328, 104, 73, 19);
-    place<QLineEdit>(&window, "1", 328, 136, 73, 19);
-    place<QLabel>(&window, "Rot X", 32, 72, 57, 17);
-    place<QLabel>(&window, "Rot Y", 32, 104, 57, 17);
-    place<QLabel>(&window, "Rot Z", 32, 136, 57, 17);
-    place<QLabel>(&window, "Scale X", 248, 72, 49, 17);
-    place<QLabel>(&window, "Scale Y", 248, 104, 49, 17);
-    place<QLabel>(&window, "Scale Z", 248, 136, 49, 17);
-    place<QPushButton>(&window, "Calculate Matrix", 360, 240, 193, 25);
-    place<QLabel>(&window, "Calculate rotation (CW) and scaling parameters", 32, 24, 521, 17);
-    place<QLineEdit>(&window, "1 0 0  0 1 0  0 0 1", 112, 192, 441, 19);
-    place<QLabel>(&window, "Matrix", 32, 192, 41, 17);
-    place<QPushButton>(&window, "Exit", 472, 128, 81, 25);
-    place<QPushButton>(&window, "Calculate Angles", 32, 240, 193, 25);
-    place<QPushButton>(&window, "Help", 472, 72, 81, 25);
+    build(window, QStringLiteral(QUORVEX_MAIN_FORM));
     window.show();
     return app.exec();
 }

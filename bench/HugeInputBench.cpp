@@ -5,7 +5,7 @@
 //
 // Usage: quorvex-huge-input-bench   (on an X server; bench/run starts a private one)
 
-#include "Quorvex.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -48,13 +48,13 @@ template<typename Act> double timed(Act &&act)
 void clipboardOf(const QString &name, const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         qFatal("the window was not shown");
-    auto *calculateAngles = window.findChild<QPushButton *>("Command3");
-    auto *calculateMatrix = window.findChild<QPushButton *>("Command1");
-    auto *matrix = window.findChild<QLineEdit *>("Text7");
+    auto *calculateAngles = window.findChild<QPushButton *>("calculateAnglesButton");
+    auto *calculateMatrix = window.findChild<QPushButton *>("calculateMatrixButton");
+    auto *matrix = window.findChild<QLineEdit *>("matrixEdit");
 
     const double before = residentMiB();
     const double action = timed([&] { calculateAngles->click(); });
@@ -72,10 +72,11 @@ void clipboardOf(const QString &name, const QString &text)
 
 void fieldOf(const QString &name, const QString &text)
 {
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
-    window.findChild<QLineEdit *>("Text1")->setText(text);
-    const double action = timed([&] { window.findChild<QPushButton *>("Command1")->click(); });
+    window.findChild<QLineEdit *>("rotXEdit")->setText(text);
+    const double action
+        = timed([&] { window.findChild<QPushButton *>("calculateMatrixButton")->click(); });
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
         box->close();
     std::printf("%-28s %9.1f\n", qPrintable(name), action);

@@ -1,7 +1,9 @@
 // The core's readers and calculations, run under a German locale: its decimal comma must not leak
 // into the numbers that Quorvex writes and reads, whatever the process's locale.
 
-#include "Calculations.h"
+#include "quorvex/Calculations.h"
+#include "FieldReader.h"
+#include "LineReader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@
 #include <random>
 
 using namespace quorvex;
+using namespace quorvex::detail;
 
 namespace {
 
@@ -233,7 +236,6 @@ TEST(CalculateAngles, derivesTheAnglesOrNamesTheMatrix)
             continue;
         }
         const auto &angles = std::get<Angles>(result);
-        EXPECT_EQ(angles.matrix, *row.clipboard ? row.clipboard : "1 0 0   0 1 0   0 0 1");
         EXPECT_EQ(angles.rotX + angles.rotY + angles.rotZ, row.expected);
     }
 }

@@ -1,12 +1,15 @@
 #!/bin/bash
 # Drives the real quorvex as a person would, on the X server in DISPLAY (under-xvfb starts one):
-# xdotool types and clicks at the controls' positions, xclip copies and pastes.
+# xdotool types and clicks at the controls' positions, which the main window's form gives, and
+# xclip copies and pastes.
 #
-#   drive-quorvex.sh path/to/quorvex path/to/its.desktop
+#   drive-quorvex.sh path/to/quorvex path/to/its.desktop path/to/MainWindow.ui
 set -euo pipefail
 
 program=$1
 desktop_entry=$2
+form=$3
+form_geometry=$(dirname "$0")/../../tools/form-geometry
 title="Calc 3D Matrix Values"
 
 fail() {
@@ -34,19 +37,20 @@ running() {
     read -r _ _ state _ 2>/dev/null <"/proc/$pid/stat" && [ "$state" != Z ]
 }
 
-# Clicks at a control's centre, given its left, top, width and height within a window.
+# Clicks at the centre of a control of the main window, named as in its form.
 click() {
-    local window=$1 left=$2 top=$3 width=$4 height=$5
-    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local left top width height
+    read -r left top width height < <("$form_geometry" "$form" "$1")
+    eval "$(xdotool getwindowgeometry --shell "$main")"
     # No --sync: it waits seconds for a pointer that is already there to move.
     xdotool mousemove $((X + left + width / 2)) $((Y + top + height / 2)) click 1
 }
 
 # Checks a field's text the way a person reads it out: select all, copy, paste elsewhere.
 field_holds() {
-    click "$main" "$1" "$2" 73 19
+    click "$1"
     xdotool key ctrl+a ctrl+c
-    eventually clipboard_is "$3" || fail "field at $1,$2 holds \"$(clipboard)\", not \"$3\""
+    eventually clipboard_is "$2" || fail "$1 holds \"$(clipboard)\", not \"$2\""
 }
 
 "$program" &
@@ -63,18 +67,18 @@ has_icon() { xprop -id "$main" _NET_WM_ICON | grep -q CARDINAL; }
 eventually has_icon || fail "the window has no icon"
 
 # Calculate Matrix with Rot X = 30, typed: another program pastes the line.
-click "$main" 112 72 73 19
+click rotXEdit
 xdotool key ctrl+a type 30
-click "$main" 360 240 193 25
+click calculateMatrixButton
 eventually clipboard_is "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " \
     || fail "Rot X 30: clipboard holds \"$(clipboard)\""
 
 # Calculate Angles from a line that another program copied, text beyond ASCII included.
 line="0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 "
 copy "$line  (Würfel × 2)"
-click "$main" 32 240 193 25
-field_holds 112 72 "10.0 "
-field_holds 112 192 "$line  (Würfel × 2)"
+click calculateAnglesButton
+field_holds rotXEdit "10.0 "
+field_holds matrixEdit "$line  (Würfel × 2)"
 
 # A program that holds the clipboard and never answers: a message after the toolkit's wait, and
 # nothing written.
@@ -82,19 +86,19 @@ printf 'stalled' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
 owner=$!
 sleep 0.5
 kill -STOP "$owner"
-click "$main" 32 240 193 25
+click calculateAnglesButton
 tries=150 eventually count_windows "$title" 2 || fail "no message for a clipboard that does not answer"
 kill -KILL "$owner"
 xdotool windowfocus --sync "$(windows_named "$title" | grep -vx "$main")" key Return
 eventually count_windows "$title" 1 || fail "the message box did not close"
-field_holds 112 136 "30.0 "
+field_holds rotZEdit "30.0 "
 
 # Help opens beside the main window.
-click "$main" 472 72 81 25
+click helpButton
 eventually count_windows Help 1 || fail "the help window did not open"
 
 # Exit ends the program with both windows.
-click "$main" 472 128 81 25
+click exitButton
 eventually eval '! running' || fail "Exit did not end the program"
 trap - EXIT
 wait "$pid" || fail "the program ended with status $?"

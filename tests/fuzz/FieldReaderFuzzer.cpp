@@ -2,22 +2,19 @@
 // finite and reads the same written with another decimal separator; a text it rejects gives an
 // error that names the field; Calculate Matrix on accepted values writes a line that reads back.
 
-#include "Calculations.h"
+#include "FieldReader.h"
+#include "FuzzTarget.h"
+#include "quorvex/Calculations.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 
 using namespace quorvex;
+using namespace quorvex::detail;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const auto check = [](bool promise) {
-        if (!promise)
-            std::abort();
-    };
-    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const auto text = textOf(data, size);
     const NumberFormat point, comma { ",", "." };
     const auto value = readField(Field::ScaleY, text, point);
     if (const auto *error = std::get_if<Error>(&value)) {

@@ -1,6 +1,6 @@
 // Both windows on the offscreen platform, driven by clicks and keys, a fresh main window per test.
 
-#include "Quorvex.h"
+#include "MainWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -34,16 +34,20 @@ void click(const QWidget &window, const QString &button)
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
 
-QLineEdit *field(const QWidget &window, int number)
+// The fields as the user meets them: Rot X … Scale Z, then Matrix.
+const QStringList Fields { "rotXEdit", "rotYEdit", "rotZEdit", "scaleXEdit", "scaleYEdit",
+    "scaleZEdit", "matrixEdit" };
+
+QLineEdit *field(const QWidget &window, const QString &name)
 {
-    return child<QLineEdit>(window, "Text" + QString::number(number));
+    return child<QLineEdit>(window, name);
 }
 
 QStringList texts(const QWidget &window)
 {
     QStringList result;
-    for (int i = 1; i <= 7; ++i)
-        result << field(window, i)->text();
+    for (const auto &name : Fields)
+        result << field(window, name)->text();
     return result;
 }
 
@@ -62,7 +66,7 @@ QWidget *helpWindow()
 {
     QWidgetList open;
     for (auto *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == "Help" && widget->isVisible())
+        if (widget->objectName() == "HelpWindow" && widget->isVisible())
             open << widget;
     }
     return open.size() == 1 ? open.front() : nullptr;
@@ -99,7 +103,7 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<QString>("clipboardAfter");
 
-    const QStringList matrix { "Command1" }, angles { "Command3" };
+    const QStringList matrix { "calculateMatrixButton" }, angles { "calculateAnglesButton" };
     const QStringList typed { "2", "3", "4", "5", "6", "7", "typed" };
     const QString identity = "1 0 0   0 1 0   0 0 1";
     const QStringList zeros { "0 ", "0 ", "0 ", "1", "1", "1" },
@@ -118,9 +122,9 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
         << matrix << QByteArray("C.UTF-8") << QStringList { megabyte, "0", "0", "1", "1", "1", "x" }
         << Before << QStringList { megabyte, "0", "0", "1", "1", "1", RotX30 } << RotX30;
     QTest::newRow("German round trip")
-        << QStringList { "Command1", "Command3", "Command1" } << QByteArray("de_DE.UTF-8")
-        << QStringList { "10,5", "20\n", "30", "1", "1", "1", "x" } << Before
-        << QStringList { "10.5 ", "20.0 ", "30.0 ", "1", "1", "1", line } << line;
+        << QStringList { "calculateMatrixButton", "calculateAnglesButton", "calculateMatrixButton" }
+        << QByteArray("de_DE.UTF-8") << QStringList { "10,5", "20\n", "30", "1", "1", "1", "x" }
+        << Before << QStringList { "10.5 ", "20.0 ", "30.0 ", "1", "1", "1", line } << line;
     QTest::newRow("Calculate Angles, empty clipboard")
         << angles << QByteArray("C.UTF-8") << typed << "" << zeros + QStringList { identity } << "";
     QTest::newRow("Calculate Angles, a picture and no text")
@@ -143,10 +147,10 @@ void WindowsTest::actionsWriteFieldsAndClipboard()
 
     qputenv("LC_ALL", locale);
     copy(clipboard);
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
     for (int i = 0; i < typed.size(); ++i)
-        field(window, i + 1)->setText(typed[i]);
+        field(window, Fields[i])->setText(typed[i]);
 
     for (const auto &button : buttons)
         click(window, button);
@@ -158,21 +162,27 @@ void WindowsTest::actionsWriteFieldsAndClipboard()
 void WindowsTest::badInputWritesNothing_data()
 {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("Rot Y is a word")
-        << "Command1" << 2 << "abc" << Before << R"(Rot Y: "abc" is not a number)";
+    QTest::newRow("Rot Y is a word") << "calculateMatrixButton"
+                                     << "rotYEdit"
+                                     << "abc" << Before << R"(Rot Y: "abc" is not a number)";
     QTest::newRow("a megabyte of digits in Rot X")
-        << "Command1" << 1 << QString(1 << 20, '7') << Before
+        << "calculateMatrixButton"
+        << "rotXEdit" << QString(1 << 20, '7') << Before
         << "Rot X: \"" + QString(40, '7') + "…\" is too large";
     // The clipboard is to blame, not the Matrix field.
-    QTest::newRow("a value on the clipboard beyond a double") << "Command3" << 7 << "typed"
+    QTest::newRow("a value on the clipboard beyond a double") << "calculateAnglesButton"
+                                                              << "matrixEdit"
+                                                              << "typed"
                                                               << "1e999 0 0 0 1 0 0 0 1"
                                                               << R"(Matrix: "1e999" is too large)";
-    QTest::newRow("no number on the clipboard") << "Command3" << 7 << "typed"
+    QTest::newRow("no number on the clipboard") << "calculateAnglesButton"
+                                                << "matrixEdit"
+                                                << "typed"
                                                 << "hello"
                                                 << R"(Matrix: "hello" holds no parameter line)";
 }
@@ -180,13 +190,13 @@ void WindowsTest::badInputWritesNothing_data()
 void WindowsTest::badInputWritesNothing()
 {
     QFETCH(QString, button);
-    QFETCH(int, field);
+    QFETCH(QString, field);
     QFETCH(QString, text);
     QFETCH(QString, clipboard);
     QFETCH(QString, message);
 
     copy(clipboard);
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *edit = ::field(window, field);
@@ -198,9 +208,8 @@ void WindowsTest::badInputWritesNothing()
     QMessageBox *box = nullptr;
     QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
     QCOMPARE(box->text(), message);
-    QCOMPARE(box->informativeText().contains("clipboard"), field == 7);
-    QCOMPARE(box->parentWidget(), &window);
-    QCOMPARE(box->windowModality(), Qt::WindowModal);
+    const bool clipboardToBlame = field == "matrixEdit";
+    QCOMPARE(box->informativeText().contains("clipboard"), clipboardToBlame);
     QCOMPARE(texts(window), before);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
 
@@ -208,46 +217,52 @@ void WindowsTest::badInputWritesNothing()
     const QPointer<QMessageBox> closed(box);
     QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     QTRY_VERIFY(!closed); // no message box stays behind
-    QTRY_COMPARE(window.focusWidget(), field == 7 ? child(window, button) : edit);
-    QCOMPARE(edit->selectedText(), field == 7 ? "" : text);
+    QTRY_COMPARE(window.focusWidget(), clipboardToBlame ? child(window, button) : edit);
+    QCOMPARE(edit->selectedText(), clipboardToBlame ? "" : text);
     QCOMPARE(texts(window), before);
 }
 
 void WindowsTest::keyboardAndScreenReaders()
 {
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // Typing at once replaces the "0" of Rot X; Enter presses the focused button.
     QTest::keyClicks(window.focusWidget(), "-30");
-    child(window, "Command1")->setFocus();
+    child(window, "calculateMatrixButton")->setFocus();
     QTest::keyClick(window.focusWidget(), Qt::Key_Return);
-    QCOMPARE(field(window, 7)->text(), "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 ");
+    QCOMPARE(field(window, "matrixEdit")->text(), "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 ");
     // Help closes with Escape, and with Enter on its Exit button.
     for (const auto key : { Qt::Key_Escape, Qt::Key_Enter }) {
-        child(window, "Command4")->setFocus();
+        child(window, "helpButton")->setFocus();
         QTest::keyClick(window.focusWidget(), Qt::Key_Enter);
         QVERIFY(helpWindow() && QTest::qWaitForWindowActive(helpWindow()));
         QTest::keyClick(helpWindow()->focusWidget(), key);
         QVERIFY(!helpWindow());
     }
-    // A screen reader names each field by its label, and the heading without its run of blanks.
+    // A screen reader names each field by the label beside it, and reads the heading, version
+    // included, without its run of blanks.
     const auto name = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    for (int i = 1; i <= 7; ++i)
-        QCOMPARE(name(field(window, i)),
-            child<QLabel>(window, QStringLiteral("Label%1").arg(i < 7 ? i : 8))->text());
-    QCOMPARE(name(child(window, "Label7")), child<QLabel>(window, "Label7")->text().simplified());
+    const QStringList labels { "Rot X", "Rot Y", "Rot Z", "Scale X", "Scale Y", "Scale Z",
+        "Matrix" };
+    for (int i = 0; i < Fields.size(); ++i)
+        QCOMPARE(name(field(window, Fields[i])), labels[i]);
+    const auto heading = name(child(window, "headingLabel"));
+    QVERIFY2(
+        heading.endsWith(" parameters Ver " + QStringLiteral(QUORVEX_VERSION).section('.', 0, 1))
+            && !heading.contains("  "),
+        qPrintable(heading));
 }
 
 // Captions fit their controls (with Arial's metric twin from fonts-liberation); the help text's
 // lines fit its label unwrapped, which keeps the matrix picture whole.
 void WindowsTest::noCaptionIsCut()
 {
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
-    click(window, "Command4");
+    click(window, "helpButton");
     QVERIFY(helpWindow());
     for (const QWidget *top : { static_cast<QWidget *>(&window), helpWindow() }) {
         for (auto *widget : top->findChildren<QWidget *>()) {
@@ -265,33 +280,32 @@ void WindowsTest::noCaptionIsCut()
 
 void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
 {
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
-    click(window, "Command4");
+    click(window, "helpButton");
     QWidget *help = helpWindow();
     QVERIFY(help && !help->parent());
     QVERIFY(QTest::qWaitForWindowActive(help));
-    auto *label = child<QLabel>(*help, "Help1");
+    auto *label = child<QLabel>(*help, "helpTextLabel");
     const QString text = label->text();
     QVERIFY(text.contains("*.him"));
-    // The text stands on the window system's tool-tip colours.
-    QCOMPARE(label->backgroundRole(), QPalette::ToolTipBase);
-    QCOMPARE(label->foregroundRole(), QPalette::ToolTipText);
+    // The text stands on the window system's tool-tip colour.
+    const QColor toolTip = label->palette().color(QPalette::ToolTipBase);
+    QVERIFY(toolTip != label->palette().color(QPalette::Window));
+    QCOMPARE(label->grab().toImage().pixelColor(2, 2), toolTip);
 
     // The main window works beside it; a click on Help brings back the same window, minimized or
-    // not, and leaves its text alone.
-    click(window, "Command1");
-    QCOMPARE(field(window, 7)->text(), "1 0 0   0 1 0   0 0 1 ");
-    label->setText("changed");
+    // not.
+    click(window, "calculateMatrixButton");
+    QCOMPARE(field(window, "matrixEdit")->text(), "1 0 0   0 1 0   0 0 1 ");
     help->showMinimized();
-    click(window, "Command4");
+    click(window, "helpButton");
     QCOMPARE(helpWindow(), help);
     QVERIFY(!help->isMinimized() && QTest::qWaitForWindowActive(help));
-    QCOMPARE(label->text(), "changed");
 
-    click(*help, "command1");
+    click(*help, "closeButton");
     QVERIFY(!helpWindow());
-    click(window, "Command4");
+    click(window, "helpButton");
     QCOMPARE(helpWindow(), help);
     QCOMPARE(label->text(), text);
 }
@@ -306,9 +320,9 @@ void WindowsTest::programEndsWhenItShould_data()
 void WindowsTest::programEndsWhenItShould()
 {
     QFETCH(bool, exit);
-    quorvex::Quorvex window;
+    quorvex::MainWindow window;
     window.show();
-    click(window, "Command4");
+    click(window, "helpButton");
     QWidget *help = helpWindow();
     QVERIFY(help);
     QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
@@ -316,12 +330,12 @@ void WindowsTest::programEndsWhenItShould()
     bool helpOutlivedMainWindow = false;
     QTimer::singleShot(0, [&] {
         if (exit)
-            return click(window, "Command2");
+            return click(window, "exitButton");
         window.close();
         // Queued behind anything that closing posted: runs only if the program is still going.
         QTimer::singleShot(50, [&] {
             helpOutlivedMainWindow = help->isVisible() && lastWindowClosed.isEmpty();
-            click(*help, "command1");
+            click(*help, "closeButton");
         });
     });
     QTimer timeout; // ends a program that keeps running

@@ -1,25 +1,12 @@
 #pragma once
 
-#include "Error.h"
+#include "Rotation.h"
+#include "quorvex/Error.h"
 
-#include <array>
-#include <string>
 #include <string_view>
 #include <variant>
 
-// The parameter line: the nine rotation-and-scale parameters r11 r12 r13  r21 r22 r23  r31 r32 r33
-// as one line of text, the only data format Quorvex shares with the user's *.him files.
-namespace quorvex {
-
-using Parameters = std::array<double, 9>;
-using ParameterTexts = std::array<std::string, 9>;
-
-// What the matrix field holds when the clipboard has no text: the identity.
-inline constexpr std::string_view IdentityText = "1 0 0   0 1 0   0 0 1";
-
-// Joins nine texts that each end in a blank, with two more blanks between the groups of three:
-// "1 0 0   0 1 0   0 0 1 ".
-std::string joinLine(const ParameterTexts &texts);
+namespace quorvex::detail {
 
 // Reads nine parameters from a line. Values are separated by any run of white space, brackets and
 // ";", so a *.him line, a row from a spreadsheet, a line broken in three and a printed array read
@@ -32,4 +19,4 @@ std::string joinLine(const ParameterTexts &texts);
 // range of a double.
 std::variant<Parameters, Error> parseLine(std::string_view line);
 
-} // namespace quorvex
+} // namespace quorvex::detail

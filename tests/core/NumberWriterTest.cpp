@@ -1,5 +1,4 @@
-#include "Module1.h"
-#include "NumberText.h"
+#include "NumberWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -8,12 +7,11 @@
 #include <limits>
 #include <random>
 
-using namespace quorvex;
-using namespace quorvex::Module1;
+using namespace quorvex::detail;
 
 namespace {
 
-TEST(FormatParam, rendersThePatternOfItsRange)
+TEST(FormatParameter, rendersThePatternOfItsRange)
 {
     const struct
     {
@@ -34,9 +32,9 @@ TEST(FormatParam, rendersThePatternOfItsRange)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.value);
-        EXPECT_EQ(FormatParam(row.value), row.text);
+        EXPECT_EQ(formatParameter(row.value), row.text);
     }
-    const auto largest = FormatParam(std::numeric_limits<double>::max());
+    const auto largest = formatParameter(std::numeric_limits<double>::max());
     EXPECT_EQ(largest.size(), 309 + 3);
     EXPECT_TRUE(largest.starts_with("17976931348623157") && largest.ends_with(".0 ")) << largest;
 }
@@ -64,7 +62,7 @@ TEST(FormatAngle, rendersDegrees)
         SCOPED_TRACE(row.degrees);
         const double r = radiansOf(row.degrees);
         ASSERT_EQ(r * 180 / Pi, row.degrees) << "no radian value converts to exactly this";
-        EXPECT_EQ(FormatAngle(r), row.text);
+        EXPECT_EQ(formatAngle(r), row.text);
     }
 }
 

@@ -1,9 +1,9 @@
-#include "Quorvex.h"
+#include "MainWindow.h"
 
-#include "Calculations.h"
 #include "ClipboardText.h"
-#include "Help.h"
-#include "ui_Quorvex.h"
+#include "HelpWindow.h"
+#include "quorvex/Calculations.h"
+#include "ui_MainWindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -14,12 +14,6 @@
 
 namespace quorvex {
 namespace {
-
-    // The fields in the order of quorvex::Field, so that an Error leads to its field.
-    std::array<QLineEdit *, 7> fields(const Ui::Quorvex &ui)
-    {
-        return { ui.Text1, ui.Text2, ui.Text3, ui.Text4, ui.Text5, ui.Text6, ui.Text7 };
-    }
 
     // The Matrix field only shows what Calculate Angles read, which stays on the clipboard; a line
     // edit lays out its whole text on every keystroke and paint, which takes seconds for a pasted
@@ -43,9 +37,9 @@ namespace {
 
 } // namespace
 
-Quorvex::Quorvex(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
-    , m_ui(std::make_unique<Ui::Quorvex>())
+    , m_ui(std::make_unique<Ui::MainWindow>())
 {
     // The layout was measured with glyph widths rounded to whole pixels, as full hinting draws
     // them; with unhinted widths the heading's 28 blanks push "Ver 2.0" out of its label. Set
@@ -54,36 +48,61 @@ Quorvex::Quorvex(QWidget *parent)
     hinted.setHintingPreference(QFont::PreferFullHinting);
     setFont(hinted);
     m_ui->setupUi(this);
+    // "Ver 2.0": the major and minor version. A screen reader reads the heading without the run of
+    // blanks that sets the version apart.
+    auto *heading = m_ui->headingLabel;
+    heading->setText(heading->text().arg(QStringLiteral(QUORVEX_VERSION).section('.', 0, 1)));
+    heading->setAccessibleName(heading->text().simplified());
     // Rot X has the focus when the window opens; typing replaces its "0" rather than adding to it.
-    m_ui->Text1->selectAll();
-    connect(m_ui->Command1, &QPushButton::clicked, this, &Quorvex::calculateMatrix);
+    m_ui->rotXEdit->selectAll();
+    connect(m_ui->calculateMatrixButton, &QPushButton::clicked, this, &MainWindow::calculateMatrix);
     // Quitting closes every window of the program, Help included.
-    connect(m_ui->Command2, &QPushButton::clicked, qApp, &QCoreApplication::quit);
-    connect(m_ui->Command3, &QPushButton::clicked, this, &Quorvex::calculateAngles);
-    connect(m_ui->Command4, &QPushButton::clicked, this, &Quorvex::showHelp);
+    connect(m_ui->exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit);
+    connect(m_ui->calculateAnglesButton, &QPushButton::clicked, this, &MainWindow::calculateAngles);
+    connect(m_ui->helpButton, &QPushButton::clicked, this, &MainWindow::showHelp);
 }
 
-Quorvex::~Quorvex() = default;
+MainWindow::~MainWindow() = default;
 
-void Quorvex::calculateMatrix()
+QLineEdit *MainWindow::edit(Field field) const
 {
-    const auto all = fields(*m_ui);
+    switch (field) {
+    case Field::RotX:
+        return m_ui->rotXEdit;
+    case Field::RotY:
+        return m_ui->rotYEdit;
+    case Field::RotZ:
+        return m_ui->rotZEdit;
+    case Field::ScaleX:
+        return m_ui->scaleXEdit;
+    case Field::ScaleY:
+        return m_ui->scaleYEdit;
+    case Field::ScaleZ:
+        return m_ui->scaleZEdit;
+    case Field::Matrix:
+        return m_ui->matrixEdit;
+    }
+    Q_UNREACHABLE();
+}
+
+void MainWindow::calculateMatrix()
+{
     // The core reads views; these strings hold the texts for the length of the call.
     std::array<std::string, 6> texts;
     InputTexts inputs;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        texts[i] = all[i]->text().toStdString();
+        texts[i] = edit(static_cast<Field>(i))->text().toStdString();
         inputs[i] = texts[i];
     }
     const auto result = quorvex::calculateMatrix(inputs, userNumberFormat());
     if (const auto *error = std::get_if<Error>(&result))
         return showError(*error);
     const auto line = QString::fromStdString(std::get<std::string>(result));
-    showInMatrixField(*m_ui->Text7, line);
+    showInMatrixField(*m_ui->matrixEdit, line);
     QGuiApplication::clipboard()->setText(line);
 }
 
-void Quorvex::calculateAngles()
+void MainWindow::calculateAngles()
 {
     // The clipboard is to blame for what goes wrong here, not the Matrix field: an edit there would
     // be lost, since the next click reads the clipboard again.
@@ -95,34 +114,33 @@ void Quorvex::calculateAngles()
                                  .toStdString() },
             tr("Copy the parameter line again, then press Calculate Angles."));
     }
-    // An image or an empty clipboard gives no text, which the core reads as the identity.
-    const std::string line = text->toStdString(); // the core reads it, and shows it back
-    const auto result = quorvex::calculateAngles(line);
+    const auto result = quorvex::calculateAngles(text->toStdString());
     if (const auto *error = std::get_if<Error>(&result)) {
         return showError(*error,
             tr("The text on the clipboard is the problem: copy a parameter line, then press "
                "Calculate Angles again."));
     }
     const auto &angles = std::get<Angles>(result);
-    showInMatrixField(*m_ui->Text7,
-        QString::fromUtf8(angles.matrix.data(), static_cast<qsizetype>(angles.matrix.size())));
-    m_ui->Text1->setText(QString::fromStdString(angles.rotX));
-    m_ui->Text2->setText(QString::fromStdString(angles.rotY));
-    m_ui->Text3->setText(QString::fromStdString(angles.rotZ));
+    // An image or an empty clipboard gives no text, which reads as the identity.
+    showInMatrixField(*m_ui->matrixEdit,
+        text->isEmpty() ? QString::fromUtf8(IdentityText.data(), IdentityText.size()) : *text);
+    m_ui->rotXEdit->setText(QString::fromStdString(angles.rotX));
+    m_ui->rotYEdit->setText(QString::fromStdString(angles.rotY));
+    m_ui->rotZEdit->setText(QString::fromStdString(angles.rotZ));
     // The angles are those of a matrix with unit scales.
-    for (auto *scale : { m_ui->Text4, m_ui->Text5, m_ui->Text6 })
+    for (auto *scale : { m_ui->scaleXEdit, m_ui->scaleYEdit, m_ui->scaleZEdit })
         scale->setText(QStringLiteral("1"));
 }
 
-void Quorvex::showHelp()
+void MainWindow::showHelp()
 {
     // No parent: Help is a window of its own that stays open when this one is closed.
     if (!m_help)
-        m_help = std::make_unique<Help>();
+        m_help = std::make_unique<HelpWindow>();
     m_help->present();
 }
 
-void Quorvex::showError(const Error &error, const QString &advice)
+void MainWindow::showError(const Error &error, const QString &advice)
 {
     auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(),
         QString::fromStdString(error.message), QMessageBox::Ok, this);
@@ -130,7 +148,7 @@ void Quorvex::showError(const Error &error, const QString &advice)
     box->setInformativeText(advice);
     if (error.field != Field::Matrix) {
         // Once the message is read, the text that failed is ready to be typed over.
-        QLineEdit *field = fields(*m_ui).at(static_cast<std::size_t>(error.field));
+        QLineEdit *field = edit(error.field);
         connect(box, &QMessageBox::finished, field, [field] {
             field->setFocus(Qt::OtherFocusReason);
             field->selectAll();

@@ -1,6 +1,6 @@
-#include "Help.h"
+#include "HelpWindow.h"
 
-#include "ui_Help.h"
+#include "ui_HelpWindow.h"
 
 #include <QShortcut>
 
@@ -43,28 +43,28 @@ namespace {
 
 } // namespace
 
-Help::Help(QWidget *parent)
+HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent)
-    , m_ui(std::make_unique<Ui::Help>())
+    , m_ui(std::make_unique<Ui::HelpWindow>())
 {
     m_ui->setupUi(this);
     // Only a close button: there is nothing to gain from minimizing or enlarging a fixed page.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    m_ui->Help1->setBackgroundRole(QPalette::ToolTipBase);
-    m_ui->Help1->setForegroundRole(QPalette::ToolTipText);
-    connect(m_ui->command1, &QPushButton::clicked, this, &QWidget::close);
+    m_ui->helpTextLabel->setBackgroundRole(QPalette::ToolTipBase);
+    m_ui->helpTextLabel->setForegroundRole(QPalette::ToolTipText);
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
     // Escape closes it too; Enter presses the focused Exit button.
     connect(
         new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
-Help::~Help() = default;
+HelpWindow::~HelpWindow() = default;
 
-void Help::present()
+void HelpWindow::present()
 {
     if (!isVisible())
-        m_ui->Help1->setText(HelpText);
+        m_ui->helpTextLabel->setText(HelpText);
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

@@ -5,26 +5,26 @@
 #include <memory>
 
 namespace Ui {
-class Help;
+class HelpWindow;
 }
 
 namespace quorvex {
 
 // The help window: how to use both calculations, the matrix layout and where the parameters go
 // in a *.him file.
-class Help : public QWidget
+class HelpWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Help(QWidget *parent = nullptr);
-    ~Help() override;
+    explicit HelpWindow(QWidget *parent = nullptr);
+    ~HelpWindow() override;
 
     // Shows the window with its text set anew, or brings it to the front if it is already open.
     void present();
 
 private:
-    std::unique_ptr<Ui::Help> m_ui;
+    std::unique_ptr<Ui::HelpWindow> m_ui;
 };
 
 } // namespace quorvex

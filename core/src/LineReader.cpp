@@ -1,13 +1,15 @@
-#include "ParameterLine.h"
+#include "LineReader.h"
 
-#include "NumberText.h"
+#include "Message.h"
+#include "NumberScanner.h"
+#include "TextDecoding.h"
 
 #include <algorithm>
 #include <cctype>
 #include <span>
 #include <utility>
 
-namespace quorvex {
+namespace quorvex::detail {
 namespace {
 
     // A run of characters between separators (white space, brackets, ";") and commas, with what
@@ -143,7 +145,7 @@ namespace {
         for (std::size_t i = 0; i < values.count; ++i) {
             const auto scan = scanNumber(values.texts[i], decimalPoint);
             if (!scan.value)
-                return Error::tooLarge(Field::Matrix, values.texts[i]);
+                return errorAbout(Field::Matrix, values.texts[i], " is too large");
             parameters[i + 1 == values.count ? parameters.size() - 1 : i] = *scan.value;
         }
         return parameters;
@@ -161,22 +163,10 @@ namespace {
 
 } // namespace
 
-std::string joinLine(const ParameterTexts &texts)
-{
-    std::string line;
-    line.reserve(texts.size() * 10 + 4);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i == 3 || i == 6)
-            line += "  ";
-        line += texts[i];
-    }
-    return line;
-}
-
 std::variant<Parameters, Error> parseLine(std::string_view line)
 {
     if (std::none_of(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return Error::noParameterLine(line);
+        return errorAbout(Field::Matrix, line, " holds no parameter line");
     // Nine values take at most eighteen atoms when commas join halves of numbers; one more shows
     // whether a third half follows.
     std::array<Atom, 19> storage;
@@ -200,14 +190,18 @@ std::variant<Parameters, Error> parseLine(std::string_view line)
     if (asDecimals == Fit::Yes && asSeparators == Fit::Yes) {
         auto reading = read(decimals, ",");
         if (!sameReading(reading, read(separated, ".")))
-            return Error::unclearCommas(line);
+            return errorAbout(Field::Matrix, line,
+                " is unclear: its commas could be decimal commas or separators");
         return reading;
     }
     if (asDecimals == Fit::Yes)
         return read(decimals, ",");
     if (asSeparators == Fit::Yes)
         return read(separated, ".");
-    return asDecimals == Fit::Mixed ? Error::mixedDecimalMarks(line) : Error::strayCommas(line);
+    if (asDecimals == Fit::Mixed)
+        return errorAbout(Field::Matrix, line, " mixes decimal commas and decimal points");
+    return errorAbout(Field::Matrix, line,
+        " has commas that are neither decimal commas nor separators between values");
 }
 
-} // namespace quorvex
+} // namespace quorvex::detail

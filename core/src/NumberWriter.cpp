@@ -1,15 +1,14 @@
-#include "Module1.h"
-
-#include "NumberText.h"
+#include "NumberWriter.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <cassert>
 #include <charconv> // std::to_chars: locale-independent and correctly rounded
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
-namespace quorvex::Module1 {
+namespace quorvex::detail {
 namespace {
 
     // Wide enough for the fixed notation of the largest double with six decimals.
@@ -68,7 +67,7 @@ namespace {
 
 } // namespace
 
-std::string FormatParam(double x)
+std::string formatParameter(double x)
 {
     assert(std::isfinite(x));
     const double magnitude = std::fabs(x);
@@ -81,9 +80,21 @@ std::string FormatParam(double x)
     return scientific(x);
 }
 
-std::string FormatAngle(double r)
+std::string parameterLine(const Parameters &parameters)
 {
-    const double degrees = r * 180 / Pi;
+    std::string line;
+    line.reserve(parameters.size() * 10 + 4);
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        if (i == 3 || i == 6)
+            line += "  ";
+        line += formatParameter(parameters[i]);
+    }
+    return line;
+}
+
+std::string formatAngle(double radians)
+{
+    const double degrees = toDegrees(radians);
     assert(std::isfinite(degrees));
     const double magnitude = std::fabs(degrees);
     if (magnitude == 1 || magnitude < 0.01)
@@ -91,18 +102,41 @@ std::string FormatAngle(double r)
     return decimals(degrees, 2);
 }
 
-double ArcTan2(double y, double x)
+char *writeFixed(char *first, char *last, double x, int decimals)
 {
-    const auto sign = [](double v) { return static_cast<double>((v > 0) - (v < 0)); };
-    if (x > 0)
-        return std::atan(y / x);
-    if (x == 0)
-        return y == 0 ? 0 : sign(y) * Pi / 2;
-    // A quotient too large for a double becomes infinity, whose arctangent is exactly the right
-    // angle it stands for; no fault is raised.
-    if (y == 0)
-        return Pi;
-    return sign(y) * (Pi - std::atan(std::fabs(y / x)));
+    // Below 2^33, x is m · 2^-shift exactly with a shift of at least 20, so m · 10^decimals fits
+    // 73 bits and the text's digits are that product shifted right, rounded half to even; the
+    // general formatter takes several times as long, which a batch of a million parameter lines
+    // would spend most of its time in.
+    if (!(std::fabs(x) < 0x1p33) || decimals < 0 || decimals > 6 || last - first < 32)
+        return std::to_chars(first, last, x, std::chars_format::fixed, decimals).ptr;
+    constexpr std::uint64_t powers[] = { 1, 10, 100, 1000, 10000, 100000, 1000000 };
+    __extension__ using Wide = unsigned __int128; // GCC's and Clang's
+    // The bits of a double: its integer mantissa and the power of two it is divided by.
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto biased = static_cast<int>(bits >> 52 & 0x7FF);
+    const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (biased ? 1ULL << 52 : 0);
+    const int shift = 1075 - std::max(biased, 1);
+    const auto scaled = static_cast<Wide>(m) * powers[decimals];
+    std::uint64_t q = 0; // what lies below 2^-47 rounds to zero
+    if (shift < 100) {
+        q = static_cast<std::uint64_t>(scaled >> shift);
+        const auto rest = scaled - (static_cast<Wide>(q) << shift);
+        const auto half = static_cast<Wide>(1) << (shift - 1);
+        q += rest > half || (rest == half && q % 2 == 1);
+    }
+    if (std::signbit(x))
+        *first++ = '-';
+    const auto integer = q / powers[decimals];
+    first = std::to_chars(first, last, integer).ptr;
+    if (decimals > 0) {
+        *first++ = '.';
+        auto rest = q - integer * powers[decimals];
+        for (int i = decimals; i > 0; --i, rest /= 10)
+            first[i - 1] = static_cast<char>('0' + rest % 10);
+        first += decimals;
+    }
+    return first;
 }
 
-} // namespace quorvex::Module1
+} // namespace quorvex::detail

@@ -1,0 +1,83 @@
+#include "Options.h"
+
+#include <cstdio>
+
+namespace cli {
+namespace {
+
+    constexpr std::string_view Synopsis
+        = R"(Usage: quorvex-cli matrix ROT_X ROT_Y ROT_Z [SCALE_X SCALE_Y SCALE_Z]
+       quorvex-cli angles [VALUE... | -]
+       quorvex-cli matrix|angles -l [FILE...]
+       quorvex-cli --help | --version
+)";
+
+    constexpr std::string_view Details = R"(
+  matrix   Prints the nine rotation-and-scale parameters r11 ... r33 for three
+           rotation angles in degrees and three scale factors (default 1), as
+           the line to paste into a *.him file.
+  angles   Prints the rotation angles X Y Z in degrees of a parameter line,
+           given as values or, without any or with -, on standard input.
+  -l, --each-line
+           One result for each line of standard input, or of the files named
+           (- is standard input): for matrix, lines of three angles and maybe
+           three scale factors; for angles, parameter lines. A blank line, or
+           one that cannot be read, gives a blank line; the reason goes to
+           standard error, and the exit status is 1.
+  --       Ends the options, so that a value after it may begin with -.
+
+Angles and scales are read with "." or your locale's decimal separator (30.5,
+or 30,5 in a German locale), a sign or an exponent (1e-3), and no thousands
+separators. A parameter line may separate its values with blanks, tabs, line
+breaks, brackets or ";": a *.him line, a spreadsheet row (0,866025<TAB>-0,5...
+in a comma locale) and a printed list ([0.81, -0.47, ...]) all read. Output
+always uses ".".
+
+  $ printf '30 0 0\n10 20 30 2 3 4\n0 0 90\n' | quorvex-cli matrix -l
+  1 0 0   0 0.866025 -0.5   0 0.5 0.866025
+  1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666
+  0 -1 0   1 0 0   0 0 1
+
+Exit status: 0 on success, 1 when an input cannot be read or the output cannot
+be written, 2 for a wrong command line.
+)";
+
+} // namespace
+
+Options parseOptions(std::span<char *const> arguments)
+{
+    Options options;
+    bool optionsEnded = false;
+    for (const std::string_view arg : arguments) {
+        if (optionsEnded)
+            options.words.push_back(arg);
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (arg == "--help" || arg == "-h")
+            options.help = true;
+        else if (arg == "--version")
+            options.version = true;
+        else if (arg == "--each-line" || arg == "-l")
+            options.eachLine = true;
+        else if (arg.starts_with("--") && options.problem.empty())
+            options.problem = "unknown option " + std::string(arg);
+        else
+            options.words.push_back(arg);
+    }
+    return options;
+}
+
+void writeUsage(Output &output)
+{
+    output.write(Synopsis);
+    output.write(Details);
+}
+
+int usageError(const std::string &problem)
+{
+    std::fprintf(stderr, "quorvex-cli: %s\n%.*sTry quorvex-cli --help for more.\n", problem.c_str(),
+        static_cast<int>(Synopsis.size()), Synopsis.data());
+    return ExitStatus::UsageError;
+}
+
+} // namespace cli

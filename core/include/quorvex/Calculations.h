@@ -1,0 +1,57 @@
+#pragma once
+
+// Quorvex's two calculations, as functions from texts to texts.
+//
+// Calculate Matrix: the six field texts (three angles in degrees, three scale factors) are read as
+// numbers (FieldReader), the angles turned into radians, and the nine products of sines, cosines
+// and scales formed (MatrixCalculation); each is written as text and the nine are joined into one
+// parameter line (NumberWriter), which the window shows in its Matrix field and puts on the
+// clipboard. Calculate Angles goes the other way: the clipboard's text is read into nine numbers
+// (LineReader), the three angles derived from them (AngleCalculation) and written for the angle
+// fields (NumberWriter). Either calculation returns an Error instead when a text cannot be read;
+// the caller then writes nothing.
+//
+// Everything here is plain C++: no toolkit, no locale of the process. Numbers are written with "."
+// always; the input fields are read with "." and the user's decimal separator, which the caller
+// passes in (userNumberFormat() gives it).
+
+#include "quorvex/Error.h"
+#include "quorvex/NumberFormat.h"
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace quorvex {
+
+// The texts of the six input fields, in the order of Field: Rot X … Scale Z.
+using InputTexts = std::array<std::string_view, 6>;
+
+// The parameter line of three angles in degrees and three scale factors.
+std::variant<std::string, Error> calculateMatrix(
+    const InputTexts &inputs, const NumberFormat &format);
+
+// What Calculate Angles writes into the three angle fields.
+struct Angles
+{
+    std::string rotX;
+    std::string rotY;
+    std::string rotZ;
+};
+
+// What stands for a clipboard without text (nothing at all, or only a picture): the identity. The
+// Matrix field shows it where the clipboard had no text to show.
+inline constexpr std::string_view IdentityText = "1 0 0   0 1 0   0 0 1";
+
+// The three rotation angles of the parameter line on the clipboard; an empty clipboardText
+// stands for a clipboard without text and reads as IdentityText.
+std::variant<Angles, Error> calculateAngles(std::string_view clipboardText);
+
+// The values of a line typed as a person separates them, by white space of any kind ("30 0 0",
+// a spreadsheet row "10\t20\t30"), such as the lines of a file of angles. Fills `words` with the
+// first of them and returns how many it filled: a count of words.size() means "that many or more".
+std::size_t splitWords(std::string_view line, std::span<std::string_view> words);
+
+} // namespace quorvex

@@ -1,0 +1,96 @@
+#include "FieldReader.h"
+
+#include "Message.h"
+#include "NumberScanner.h"
+#include "TextDecoding.h"
+#include "quorvex/Calculations.h"
+
+#include <algorithm>
+#include <string>
+
+namespace quorvex::detail {
+namespace {
+
+    // "1.500" where "." groups thousands: one to three digits, the first not 0, then "." and
+    // exactly three digits that end the number.
+    bool looksGrouped(std::string_view number)
+    {
+        number.remove_prefix(std::min(number.find_first_of("0123456789"), number.size()));
+        const auto point = number.find('.');
+        return point >= 1 && point <= 3 && number[0] != '0' && number.size() == point + 4
+            && number.find_first_not_of("0123456789", point + 1) == std::string_view::npos;
+    }
+
+    Error notANumber(Field field, std::string_view text, const NumberFormat &format)
+    {
+        std::string what = " is not a number";
+        // The most common slips: a thousands separator, or the other decimal separator.
+        const auto marks = std::ranges::count(text, '.') + std::ranges::count(text, ',');
+        if (marks > 1)
+            what += " (write it without thousands separators)";
+        else if (format.decimalPoint != "," && text.find(',') != std::string_view::npos)
+            what += " (the decimal separator is \"."
+                + (format.decimalPoint == "." ? "" : "\" or \"" + format.decimalPoint) + "\")";
+        return errorAbout(field, text, what);
+    }
+
+    // "1.500": fifteen hundred with a thousands separator, or one and a half with "." as the
+    // decimal point that Quorvex writes.
+    Error groupedOrDecimal(Field field, std::string_view text, const NumberFormat &format)
+    {
+        const auto number = trimmed(text);
+        const auto point = number.find('.');
+        const auto whole = number.substr(0, point);
+        auto fraction = number.substr(point + 1);
+        fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
+        const auto decimal = std::string(whole) + (fraction.empty() ? "" : format.decimalPoint)
+            + std::string(fraction);
+        return errorAbout(field, text,
+            " could be " + std::string(whole) + std::string(number.substr(point + 1)) + " or "
+                + decimal + "; write it as one of those");
+    }
+
+} // namespace
+
+std::variant<double, Error> readField(
+    Field field, std::string_view text, const NumberFormat &format)
+{
+    const auto number = trimmed(text);
+    // The program writes angles with ".", so "." reads as a decimal point in every locale.
+    for (const std::string_view separator :
+        { std::string_view("."), std::string_view(format.decimalPoint) }) {
+        const auto scan = scanNumber(number, separator);
+        if (scan.length == 0 || scan.length != number.size())
+            continue;
+        if (format.groupSeparator == "." && looksGrouped(number))
+            return groupedOrDecimal(field, text, format);
+        if (!scan.value)
+            return errorAbout(field, text, " is too large");
+        return *scan.value;
+    }
+    return notANumber(field, text, format);
+}
+
+} // namespace quorvex::detail
+
+namespace quorvex {
+
+std::size_t splitWords(std::string_view line, std::span<std::string_view> words)
+{
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < line.size() && count < words.size();) {
+        if (const auto blank = detail::whiteSpaceAt(line, pos)) {
+            pos += blank;
+            continue;
+        }
+        const auto begin = pos;
+        while (pos < line.size() && !detail::whiteSpaceAt(line, pos))
+            pos += static_cast<unsigned char>(line[pos]) < 0x80
+                ? 1
+                : detail::characterAt(line, pos).length;
+        words[count++] = line.substr(begin, pos - begin);
+    }
+    return count;
+}
+
+} // namespace quorvex

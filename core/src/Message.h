@@ -1,0 +1,23 @@
+#pragma once
+
+#include "quorvex/Error.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvex::detail {
+
+// The beginning of every message: the field's label and the text that failed, quoted so that it
+// fits on one line of a message box or a terminal: Rot Y: "abc". A long text (a pasted file, a
+// megabyte of digits) is cut short at a whole character, and characters that show nothing are
+// written as escapes (\n, \u00A0, \xFF for a byte that is no character), so that a no-break space
+// does not pass for a blank.
+std::string about(Field field, std::string_view text);
+
+// An Error of the field that quotes its text and says what is wrong with it: about() + what.
+inline Error errorAbout(Field field, std::string_view text, std::string_view what)
+{
+    return { field, about(field, text).append(what) };
+}
+
+} // namespace quorvex::detail

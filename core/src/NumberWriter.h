@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Rotation.h"
+
+#include <string>
+
+// The number texts the user sees and pastes. Both kinds are written with "." whatever the locale,
+// and end in one blank.
+namespace quorvex::detail {
+
+// One matrix parameter for the parameter line: "1 " within a millionth of ±1, "0 " below 1e-8,
+// "0.866025 " (up to six decimals) from 1e-6 on, "3.5e-7 " in between. Precondition: x is finite.
+std::string formatParameter(double x);
+
+// The parameter line: the nine parameters with two more blanks between the groups of three,
+// "1 0 0   0 1 0   0 0 1 ". Precondition: every parameter is finite.
+std::string parameterLine(const Parameters &parameters);
+
+// An angle given in radians, as degrees for an angle field: "1 " or "-1 " for exactly ±1°,
+// "0 " below 0.01°, otherwise one or two decimals ("30.0 ", "7.53 "). Precondition: the angle in
+// degrees is finite.
+std::string formatAngle(double radians);
+
+// Writes x in fixed notation with the given number of decimals, as std::to_chars(first, last, x,
+// std::chars_format::fixed, decimals) does (rounding half to even), only faster for the values
+// that parameters and angles take; returns the end of the text.
+char *writeFixed(char *first, char *last, double x, int decimals);
+
+} // namespace quorvex::detail

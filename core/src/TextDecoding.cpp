@@ -1,0 +1,66 @@
+#include "TextDecoding.h"
+
+namespace quorvex::detail {
+
+Character characterAt(std::string_view text, std::size_t pos)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return { lead, 1 };
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || pos + length > text.size())
+        return { Character::Invalid, 1 };
+    char32_t code = lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return { Character::Invalid, 1 };
+        code = code << 6 | (byte(i) & 0x3Fu);
+    }
+    // Overlong forms, UTF-16 surrogates and code points beyond Unicode are no characters.
+    constexpr char32_t smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
+    if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return { Character::Invalid, 1 };
+    return { code, length };
+}
+
+bool isLineBreak(char32_t c)
+{
+    return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+bool isWhiteSpace(char32_t c)
+{
+    return c == ' ' || c == '\t' || isLineBreak(c) || c == 0xA0 || c == 0x1680
+        || (c >= 0x2000 && c <= 0x200A) || c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+bool isInvisible(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c != ' ' && isWhiteSpace(c)) || c == 0xAD
+        || (c >= 0x200B && c <= 0x200F) || c == 0x2060 || c == 0xFEFF;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    std::size_t begin = 0;
+    while (begin < text.size()) {
+        const auto length = whiteSpaceAt(text, begin);
+        if (length == 0)
+            break;
+        begin += length;
+    }
+    std::size_t end = text.size();
+    while (end > begin) {
+        // The last character begins at most three continuation bytes before the end.
+        std::size_t start = end - 1;
+        while (start > begin && end - start < 4 && (text[start] & 0xC0) == 0x80)
+            --start;
+        if (start + whiteSpaceAt(text, start) != end)
+            break;
+        end = start;
+    }
+    return text.substr(begin, end - begin);
+}
+
+} // namespace quorvex::detail

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// The bottom of the core: what the characters of a UTF-8 text are. Readers ask here where a value
+// ends, messages ask here what a character would look like.
+namespace quorvex::detail {
+
+// One character of UTF-8 text: its code point (Invalid for a byte that begins none) and its
+// length in bytes.
+struct Character
+{
+    static constexpr char32_t Invalid = 0x110000;
+    char32_t code;
+    std::size_t length;
+};
+Character characterAt(std::string_view text, std::size_t pos);
+
+// White space as Unicode counts it: blanks, tabs, line breaks, no-break, thin and other spaces.
+bool isWhiteSpace(char32_t c);
+// The white space that ends a line: line feed, carriage return, vertical tab, form feed and the
+// Unicode line and paragraph separators.
+bool isLineBreak(char32_t c);
+// Characters that show nothing, or nothing that tells them from a blank: control characters,
+// spaces other than the blank, the soft hyphen, zero-width characters and the byte-order mark.
+bool isInvisible(char32_t c);
+
+// The length in bytes of the white space character at pos of a text, 0 where there is none.
+inline std::size_t whiteSpaceAt(std::string_view text, std::size_t pos)
+{
+    const auto byte = static_cast<unsigned char>(text[pos]);
+    if (byte < 0x80) // most text is ASCII, which needs no decoding
+        return byte == ' ' || (byte >= '\t' && byte <= '\r') ? 1 : 0;
+    const auto c = characterAt(text, pos);
+    return isWhiteSpace(c.code) ? c.length : 0;
+}
+
+// The text without the white space around it.
+std::string_view trimmed(std::string_view text);
+
+} // namespace quorvex::detail
