@@ -28,20 +28,30 @@ namespace {
         return quorvex::calculateMatrix(inputs, format);
     }
 
-    std::string textOf(const quorvex::Angles &angles)
+    // The angles of a matrix, as the angle fields show them, and its scales if asked for. The
+    // angles alone describe a mirror image wrongly: without the scales it is refused.
+    LineResult anglesOf(std::string_view text, bool scales)
     {
-        return angles.rotX + angles.rotY + angles.rotZ;
+        auto result = quorvex::calculateAngles(text, quorvex::userNumberFormat());
+        if (auto *error = std::get_if<quorvex::Error>(&result))
+            return std::move(*error);
+        const auto &a = std::get<quorvex::AnglesAndScales>(result);
+        if (scales)
+            return a.rotX + a.rotY + a.rotZ + a.scaleX + ' ' + a.scaleY + ' ' + a.scaleZ + ' ';
+        if (a.isMirrorImage())
+            return quorvex::Error { quorvex::Field::Matrix,
+                std::string(quorvex::label(quorvex::Field::Matrix))
+                    + ": a mirror image, whose angles alone would describe another matrix; "
+                      "quorvex-cli angles --scales gives its scale factors too" };
+        return a.rotX + a.rotY + a.rotZ;
     }
 
     // Prints a result and a line end, or says why there is none.
-    template<typename T> int print(const std::variant<T, quorvex::Error> &result, Output &output)
+    int print(const LineResult &result, Output &output)
     {
         if (const auto *error = std::get_if<quorvex::Error>(&result))
             return fail(error->message);
-        if constexpr (std::is_same_v<T, quorvex::Angles>)
-            output.write(textOf(std::get<T>(result)));
-        else
-            output.write(std::get<T>(result));
+        output.write(std::get<std::string>(result));
         output.write("\n");
         return ExitStatus::Success;
     }
@@ -70,15 +80,11 @@ int matrix(std::span<const std::string_view> operands, bool eachLine, Output &ou
     });
 }
 
-int angles(std::span<const std::string_view> operands, bool eachLine, Output &output)
+int angles(std::span<const std::string_view> operands, bool eachLine, bool scales, Output &output)
 {
     if (eachLine) {
-        return cli::eachLine(operands, output, [](std::string_view line) -> LineResult {
-            auto result = quorvex::calculateAngles(line);
-            if (auto *error = std::get_if<quorvex::Error>(&result))
-                return std::move(*error);
-            return textOf(std::get<quorvex::Angles>(result));
-        });
+        return cli::eachLine(
+            operands, output, [&](std::string_view line) { return anglesOf(line, scales); });
     }
     std::string line;
     if (operands.empty() || (operands.size() == 1 && operands[0] == "-")) {
@@ -93,7 +99,7 @@ int angles(std::span<const std::string_view> operands, bool eachLine, Output &ou
             line += value;
         }
     }
-    return print(quorvex::calculateAngles(line), output);
+    return print(anglesOf(line, scales), output);
 }
 
 } // namespace cli

@@ -7,7 +7,7 @@ namespace {
 
     constexpr std::string_view Synopsis
         = R"(Usage: quorvex-cli matrix ROT_X ROT_Y ROT_Z [SCALE_X SCALE_Y SCALE_Z]
-       quorvex-cli angles [VALUE... | -]
+       quorvex-cli angles [--scales] [VALUE... | -]
        quorvex-cli matrix|angles -l [FILE...]
        quorvex-cli --help | --version
 )";
@@ -16,8 +16,11 @@ namespace {
   matrix   Prints the nine rotation-and-scale parameters r11 ... r33 for three
            rotation angles in degrees and three scale factors (default 1), as
            the line to paste into a *.him file.
-  angles   Prints the rotation angles X Y Z in degrees of a parameter line,
-           given as values or, without any or with -, on standard input.
+  angles   Prints the rotation angles X Y Z in degrees of a matrix, given as
+           values or, without any or with -, on standard input: a parameter
+           line, or rows as a console, spreadsheet or document shows them.
+  --scales Prints the scale factors X Y Z after the angles, so that the six
+           rebuild the matrix; a mirror image (a negative scale) needs them.
   -l, --each-line
            One result for each line of standard input, or of the files named
            (- is standard input): for matrix, lines of three angles and maybe
@@ -28,10 +31,12 @@ namespace {
 
 Angles and scales are read with "." or your locale's decimal separator (30.5,
 or 30,5 in a German locale), a sign or an exponent (1e-3), and no thousands
-separators. A parameter line may separate its values with blanks, tabs, line
-breaks, brackets or ";": a *.him line, a spreadsheet row (0,866025<TAB>-0,5...
-in a comma locale) and a printed list ([0.81, -0.47, ...]) all read. Output
-always uses ".".
+separators. A matrix may separate its values with blanks, tabs, brackets, ";",
+"|", "&" or commas, in rows of three (or four, with a translation) or on one
+line: a *.him line, spreadsheet cells (0,866025<TAB>-0,5... in a comma locale)
+and a printed array ([[0.81, -0.47, ...], ...]) all read. It must be a
+rotation with scale factors; anything else is refused, never guessed. Output
+uses ".", and so do scales unless your locale would read them as thousands.
 
   $ printf '30 0 0\n10 20 30 2 3 4\n0 0 90\n' | quorvex-cli matrix -l
   1 0 0   0 0.866025 -0.5   0 0.5 0.866025
@@ -59,6 +64,8 @@ Options parseOptions(std::span<char *const> arguments)
             options.version = true;
         else if (arg == "--each-line" || arg == "-l")
             options.eachLine = true;
+        else if (arg == "--scales")
+            options.scales = true;
         else if (arg.starts_with("--") && options.problem.empty())
             options.problem = "unknown option " + std::string(arg);
         else

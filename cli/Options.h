@@ -15,6 +15,7 @@ struct Options
     bool help = false;
     bool version = false;
     bool eachLine = false; // -l: one result for each line of the input
+    bool scales = false; // angles --scales: the scale factors after the angles
     std::vector<std::string_view> words; // the command and its operands
     std::string problem; // what is wrong with the command line, if anything
 };

@@ -33,6 +33,6 @@ int main(int argc, char *argv[])
     if (command == "matrix")
         return output.finish(matrix(operands, options.eachLine, output));
     if (command == "angles")
-        return output.finish(angles(operands, options.eachLine, output));
+        return output.finish(angles(operands, options.eachLine, options.scales, output));
     return usageError("unknown command " + std::string(command));
 }

@@ -114,22 +114,22 @@ void MainWindow::calculateAngles()
                                  .toStdString() },
             tr("Copy the parameter line again, then press Calculate Angles."));
     }
-    const auto result = quorvex::calculateAngles(text->toStdString());
+    const auto result = quorvex::calculateAngles(text->toStdString(), userNumberFormat());
     if (const auto *error = std::get_if<Error>(&result)) {
         return showError(*error,
             tr("The text on the clipboard is the problem: copy a parameter line, then press "
                "Calculate Angles again."));
     }
-    const auto &angles = std::get<Angles>(result);
+    const auto &read = std::get<AnglesAndScales>(result);
     // An image or an empty clipboard gives no text, which reads as the identity.
     showInMatrixField(*m_ui->matrixEdit,
         text->isEmpty() ? QString::fromUtf8(IdentityText.data(), IdentityText.size()) : *text);
-    m_ui->rotXEdit->setText(QString::fromStdString(angles.rotX));
-    m_ui->rotYEdit->setText(QString::fromStdString(angles.rotY));
-    m_ui->rotZEdit->setText(QString::fromStdString(angles.rotZ));
-    // The angles are those of a matrix with unit scales.
-    for (auto *scale : { m_ui->scaleXEdit, m_ui->scaleYEdit, m_ui->scaleZEdit })
-        scale->setText(QStringLiteral("1"));
+    const std::pair<QLineEdit *, const std::string &> fields[] { { m_ui->rotXEdit, read.rotX },
+        { m_ui->rotYEdit, read.rotY }, { m_ui->rotZEdit, read.rotZ },
+        { m_ui->scaleXEdit, read.scaleX }, { m_ui->scaleYEdit, read.scaleY },
+        { m_ui->scaleZEdit, read.scaleZ } };
+    for (const auto &[field, value] : fields)
+        field->setText(QString::fromStdString(value));
 }
 
 void MainWindow::showHelp()

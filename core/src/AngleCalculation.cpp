@@ -1,14 +1,16 @@
 #include "quorvex/Calculations.h"
 
-#include "LineReader.h"
+#include "MatrixReader.h"
 #include "NumberWriter.h"
 #include "Rotation.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorvex {
 namespace {
 
+    using detail::Parameters;
     using detail::Pi;
 
     double sign(double v)
@@ -31,25 +33,92 @@ namespace {
         return sign(y) * (Pi - std::atan(std::fabs(y / x)));
     }
 
+    // Whether the rows, each divided by its length, turn space inside out.
+    bool isMirrorImage(const Parameters &m, const std::array<double, 3> &lengths)
+    {
+        const auto at = [&](std::size_t i, std::size_t k) { return m[3 * i + k] / lengths[i]; };
+        const double determinant = at(0, 0) * (at(1, 1) * at(2, 2) - at(1, 2) * at(2, 1))
+            - at(0, 1) * (at(1, 0) * at(2, 2) - at(1, 2) * at(2, 0))
+            + at(0, 2) * (at(1, 0) * at(2, 1) - at(1, 1) * at(2, 0));
+        return determinant < 0;
+    }
+
+    // How finely the fields show an angle: half a hundredth of a degree, in radians.
+    constexpr double ShownAngle = 0.005 * Pi / 180;
+
+    // A row known far less finely than the other two (a short row of few digits) tells the angles
+    // little and may hide a tilt that its digits allow: the rotation's row is then the cross
+    // product of the other two, which the digits do pin down.
+    void takeVagueRowFromTheOthers(Parameters &p, Parameters &off)
+    {
+        std::array<double, 3> vagueness {};
+        for (std::size_t i = 0; i < 3; ++i)
+            vagueness[i] = std::hypot(off[3 * i], off[3 * i + 1], off[3 * i + 2]);
+        const auto worst = static_cast<std::size_t>(
+            std::max_element(vagueness.begin(), vagueness.end()) - vagueness.begin());
+        const std::size_t a = (worst + 1) % 3, b = (worst + 2) % 3;
+        if (vagueness[worst] <= ShownAngle
+            || vagueness[worst] <= 4 * std::max(vagueness[a], vagueness[b]))
+            return;
+        const auto at = [&](std::size_t row, std::size_t k) { return p[3 * row + k]; };
+        const std::array<double, 3> cross { at(a, 1) * at(b, 2) - at(a, 2) * at(b, 1),
+            at(a, 2) * at(b, 0) - at(a, 0) * at(b, 2), at(a, 0) * at(b, 1) - at(a, 1) * at(b, 0) };
+        const double length = std::hypot(cross[0], cross[1], cross[2]);
+        for (std::size_t k = 0; k < 3; ++k) {
+            p[3 * worst + k] = cross[k] / length;
+            off[3 * worst + k] = vagueness[a] + vagueness[b];
+        }
+    }
+
 } // namespace
 
-std::variant<Angles, Error> calculateAngles(std::string_view clipboardText)
+std::variant<AnglesAndScales, Error> calculateAngles(
+    std::string_view clipboardText, const NumberFormat &format)
 {
-    const auto parsed = detail::parseLine(clipboardText.empty() ? IdentityText : clipboardText);
-    if (const auto *error = std::get_if<Error>(&parsed))
-        return *error;
-    const auto &p = std::get<detail::Parameters>(parsed);
+    auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText);
+    if (auto *error = std::get_if<Error>(&read))
+        return std::move(*error);
+    const auto &[m, uncertainties] = std::get<detail::PastedMatrix>(read);
 
-    const double z = arcTan2(-p[1], p[0]);
-    // hypot cannot overflow where the plain sum of squares would.
-    const double y = arcTan2(p[2], std::hypot(p[5], p[8]));
-    double x = arcTan2(-p[5], p[8]);
-    if (p[5] == 0 && p[8] == 0) {
-        // Gimbal lock, Y = ±90°: r23 and r33 vanish and X and Z turn about the same axis. Z reads
-        // 0 here, so X takes the whole turn, which r21 and r22 hold as X + Z (or X - Z for -90°).
-        x = arcTan2(sign(p[2]) * p[3], p[4]);
+    // Each row is a scale times a row of a rotation: the scale is the row's length, shown with no
+    // more digits than its values carry.
+    std::array<detail::Scale, 3> scales;
+    std::array<double, 3> lengths {};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto *row = &m[3 * i], *off = &uncertainties[3 * i];
+        lengths[i] = std::hypot(row[0], row[1], row[2]);
+        scales[i] = detail::formatScale(lengths[i], std::hypot(off[0], off[1], off[2]), format);
     }
-    return Angles { detail::formatAngle(x), detail::formatAngle(y), detail::formatAngle(z) };
+    if (isMirrorImage(m, lengths)) {
+        scales[0].value = -scales[0].value;
+        scales[0].text.insert(0, 1, '-');
+    }
+    // The rotation, each row divided by the scale as it is shown: a line of unit scales gives
+    // the very angles it always has.
+    Parameters p, off;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        p[i] = m[i] / scales[i / 3].value;
+        off[i] = uncertainties[i] / std::fabs(scales[i / 3].value);
+    }
+    takeVagueRowFromTheOthers(p, off);
+
+    // hypot cannot overflow where the plain sum of squares would.
+    const double cosY = std::hypot(p[5], p[8]);
+    const double y = arcTan2(p[2], cosY);
+    double x = arcTan2(-p[5], p[8]), z = arcTan2(-p[1], p[0]);
+    if (cosY < std::fabs(p[2])
+        && cosY * ShownAngle <= std::hypot(off[0], off[1], std::hypot(off[5], off[8]))) {
+        // Near gimbal lock, Y = ±90°, X and Z turn about nearly the same axis, and what is left of
+        // r11, r12, r23 and r33 tells them apart no better than the fields show them; in the lock
+        // itself it is noise, and Z reads 0. X is the rest of the turn, which r21 and r22 hold
+        // as X + Z (or X - Z for -90°), so that the angles rebuild the matrix.
+        if (cosY <= std::hypot(off[5], off[8]))
+            z = 0;
+        x = arcTan2((std::cos(z) * p[3] - std::sin(z) * p[4]) / p[2],
+            std::sin(z) * p[3] + std::cos(z) * p[4]);
+    }
+    return AnglesAndScales { detail::formatAngle(x), detail::formatAngle(y), detail::formatAngle(z),
+        std::move(scales[0].text), std::move(scales[1].text), std::move(scales[2].text) };
 }
 
 } // namespace quorvex

@@ -11,16 +11,6 @@
 namespace quorvex::detail {
 namespace {
 
-    // "1.500" where "." groups thousands: one to three digits, the first not 0, then "." and
-    // exactly three digits that end the number.
-    bool looksGrouped(std::string_view number)
-    {
-        number.remove_prefix(std::min(number.find_first_of("0123456789"), number.size()));
-        const auto point = number.find('.');
-        return point >= 1 && point <= 3 && number[0] != '0' && number.size() == point + 4
-            && number.find_first_not_of("0123456789", point + 1) == std::string_view::npos;
-    }
-
     Error notANumber(Field field, std::string_view text, const NumberFormat &format)
     {
         std::string what = " is not a number";

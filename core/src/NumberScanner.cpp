@@ -85,14 +85,36 @@ NumberScan scanNumber(std::string_view text, std::string_view decimalSeparator)
         number = rewritten;
     }
 
+    NumberScan scan { pos };
+    scan.decimals = static_cast<int>(fraction.size());
+    const auto leading = integer.find_first_not_of('0');
+    scan.significantDigits = static_cast<int>(leading != std::string_view::npos
+            ? integer.size() - leading + fraction.size()
+            : fraction.size() - std::min(fraction.find_first_not_of('0'), fraction.size()));
+    for (const char c : exponentDigits) // saturated: beyond it, every value is 0 or too large
+        scan.exponent = std::min(scan.exponent * 10 + (c - '0'), 100'000);
+    if (negativeExponent)
+        scan.exponent = -scan.exponent;
+
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        if (isBeyondLargest(integer, fraction, exponentDigits, negativeExponent))
-            return { pos, std::nullopt };
-        value = 0;
+        // Beyond the largest double there is no value; below the smallest, zero.
+        scan.value = isBeyondLargest(integer, fraction, exponentDigits, negativeExponent)
+            ? std::nullopt
+            : std::optional(negative ? -0.0 : 0.0);
+        return scan;
     }
-    return { pos, negative ? -value : value };
+    scan.value = negative ? -value : value;
+    return scan;
+}
+
+bool looksGrouped(std::string_view number)
+{
+    number.remove_prefix(std::min(number.find_first_of("0123456789"), number.size()));
+    const auto point = number.find('.');
+    return point >= 1 && point <= 3 && number[0] != '0' && number.size() == point + 4
+        && number.find_first_not_of("0123456789", point + 1) == std::string_view::npos;
 }
 
 } // namespace quorvex::detail

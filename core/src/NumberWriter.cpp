@@ -1,5 +1,7 @@
 #include "NumberWriter.h"
 
+#include "NumberScanner.h"
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
@@ -100,6 +102,33 @@ std::string formatAngle(double radians)
     if (magnitude == 1 || magnitude < 0.01)
         return whole(degrees);
     return decimals(degrees, 2);
+}
+
+Scale formatScale(double length, double uncertainty, const NumberFormat &format)
+{
+    // A length within half a unit of the last place it is rounded to; from 2^53 on every double
+    // is whole, so the search ends at once for large lengths.
+    constexpr int MostDecimals = 17;
+    int decimals = 0;
+    double power = 1, value = std::nearbyint(length);
+    while (std::fabs(value - length) > uncertainty && decimals < MostDecimals) {
+        ++decimals;
+        power *= 10;
+        value = std::nearbyint(length * power) / power;
+    }
+    Buffer buffer;
+    Scale scale;
+    if (std::fabs(value - length) > uncertainty || value >= 1e16) {
+        // Beyond the decimals a field shows at a glance: the shortest text that reads back as the
+        // length ("1e-20", "1e+300").
+        const auto end = std::to_chars(buffer.begin(), buffer.end(), length).ptr;
+        scale = { std::string(buffer.begin(), end), length };
+    } else {
+        scale = { std::string(digits(buffer, value, std::chars_format::fixed, decimals)), value };
+    }
+    if (format.groupSeparator == "." && looksGrouped(scale.text))
+        scale.text.replace(scale.text.find('.'), 1, format.decimalPoint);
+    return scale;
 }
 
 char *writeFixed(char *first, char *last, double x, int decimals)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Rotation.h"
+#include "quorvex/NumberFormat.h"
 
 #include <string>
 
@@ -20,6 +21,18 @@ std::string parameterLine(const Parameters &parameters);
 // "0 " below 0.01°, otherwise one or two decimals ("30.0 ", "7.53 "). Precondition: the angle in
 // degrees is finite.
 std::string formatAngle(double radians);
+
+// A scale factor measured as `length`, which may be off by up to `uncertainty`: the shortest
+// decimal within that distance ("2", "0.5", "1.2346"), so that it carries no more digits than the
+// values it was measured from, and the value that the text stands for. Written with "." but where
+// the user's locale groups thousands with "." and would read it as thousands ("1.234"); there it
+// takes the locale's decimal separator.
+struct Scale
+{
+    std::string text;
+    double value;
+};
+Scale formatScale(double length, double uncertainty, const NumberFormat &format);
 
 // Writes x in fixed notation with the given number of decimals, as std::to_chars(first, last, x,
 // std::chars_format::fixed, decimals) does (rounding half to even), only faster for the values

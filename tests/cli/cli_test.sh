@@ -39,13 +39,30 @@ run 0 "1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.27
 run 0 "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 $nl" "" matrix -30 0 0
 run 0 "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 $nl" "" matrix -- -30 0 0
 run 0 "30.0 0 0 $nl" "" angles 1 0 0 0 0.866025 -0.5 0 0.5 0.866025
-input="1 0 0  0 0.866025 -0.5${nl}0 0.5 0.866025  5 6 7"$'\r\n' run 0 "30.0 0 0 $nl" "" angles
+input="1 0 0${nl}0 0.866025 -0.5${nl}0 0.5 0.866025"$'\r\n' run 0 "30.0 0 0 $nl" "" angles
 input="$rotX30" run 0 "30.0 0 0 $nl" "" angles -
 run 0 "0 0 0 $nl" "" angles
 run 1 "" '^quorvex-cli: Rot Y: "abc" is not a number$' matrix 0 abc 0
 run 1 "" '^quorvex-cli: Rot X: "--5" is not a number$' matrix -- --5 0 0
 run 1 "" '^quorvex-cli: Matrix: "1e400" is too large$' angles 1 0 0 0 1 0 0 0 1e400
 run 1 "" '^quorvex-cli: Matrix: "hello" holds no parameter line$' angles hello
+input=$'ans =\n\n   0.8138  -0.4698   0.3420\n   0.5438   0.8232  -0.1632\n  -0.2049   0.3188   0.9254\n' \
+    run 0 "10.0 20.0 30.0 $nl" "" angles
+run 1 "" '^quorvex-cli: Matrix: read as 1 2 3  4 5 6  7 8 9, which is not a rotation with scales' \
+    angles 1 2 3 4 5 6 7 8 9
+
+# Scale factors come back with --scales; the angles alone would describe a mirror image wrongly.
+mirror="-0.813798 0.469846 -0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417"
+run 0 "10.0 20.0 30.0 -1 1 1 $nl" "" angles --scales $mirror
+run 1 "" '^quorvex-cli: Matrix: a mirror image, whose angles alone would describe another matrix; quorvex-cli angles --scales gives its scale factors too$' \
+    angles $mirror
+# Angles and scales read back from lines rebuild them, a mirror image and gimbal lock included
+# (where a "-0" may come back as "0").
+unsigned_zeros() { sed -E ':a; s/(^| )-0 /\10 /; ta'; }
+printf '10 20 30 2 3 4\n-12.34 56.78 -90.12 0.1234 -5.678 999.9\n25 90 40 1 1 1\n1 2 3 -1 -1 -1\n' \
+    | "$cli" matrix -l | unsigned_zeros >"$work/lines"
+"$cli" angles --scales -l "$work/lines" | "$cli" matrix -l | unsigned_zeros | cmp -s - "$work/lines" \
+    || { failed=$((failed + 1)); echo "FAIL angles --scales -l | matrix -l does not rebuild the lines"; }
 
 # One result for each line, blank for a blank line or one that cannot be read.
 printf '30 0 0\n\n10 20 30\n' >"$work/a"

@@ -3,7 +3,7 @@
 
 #include "quorvex/Calculations.h"
 #include "FieldReader.h"
-#include "LineReader.h"
+#include "MatrixReader.h"
 
 #include <gtest/gtest.h>
 
@@ -115,56 +115,90 @@ constexpr Parameters Identity { 1, 0, 0, 0, 1, 0, 0, 0, 1 };
 constexpr Parameters RotZ30 { 0.866025, -0.5, 0, 0.5, 0.866025, 0, 0, 0, 1 };
 constexpr Parameters Rounded102030 { 0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93 };
 
-TEST(ParseLine, readsNineValuesOrNamesTheProblem)
+// The matrix as tools print it, read to the same nine values; and what is refused, and why.
+TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
 {
     const struct
     {
-        const char *line;
-        Parameters parameters;
+        const char *text;
+        Parameters values;
         const char *error = nullptr;
     } rows[] = { { "1 0 0   0 1 0   0 0 1 ", Identity }, { "1 0 0  0 1 0  0 0 1", Identity },
-        { "   1 0 0   0 1 0   0 0 1", Identity }, { "1 0 0  0 1 0  0 0 1  5 6 7", Identity },
-        { "1\t0\t0\t0\t1\t0\t0\t0\t1", Identity }, { "1 0 0\r\n0 1 0\r\n0 0 1\r\n", Identity },
+        { "1 0 0  0 1 0  0 0 1  5 6 7", Identity }, { "1\t0\t0\t0\t1\t0\t0\t0\t1", Identity },
         { " \t\r\n1 0 0 0 1 0 0 0 1 \t\r\n", Identity }, { "1 0 0 0 1 0 0 0 1 1e999", Identity },
-        { "1\u00a00\u20090 0 1 0 0 0 \u22121", { 1, 0, 0, 0, 1, 0, 0, 0, -1 } },
+        { "\ufeff1\u00a00\u20090 0 1 0 0 0 \u22121", { 1, 0, 0, 0, 1, 0, 0, 0, -1 } },
         { "1 0 0 0 1 0 0 0 1 (a cube, 10 × 20)", Identity },
-        { "[[1 0 0] [0 1 0] [0 0 1]]", Identity }, { "{1; 0; 0; 0; 1; 0; 0; 0; 1}", Identity },
-        // Missing values read 0 and the last one present goes to r33.
-        { "1 2 3", { 1, 2, 0, 0, 0, 0, 0, 0, 3 } }, { "1 2 3 ", { 1, 2, 0, 0, 0, 0, 0, 0, 3 } },
-        { "7", { 0, 0, 0, 0, 0, 0, 0, 0, 7 } },
-        // Each value is the number it begins with.
-        { "0.5x 1 abc1 -0.5 3.5e-7 +2 .5 1e 9", { 0.5, 1, 0, -0.5, 3.5e-7, 2, 0.5, 1, 9 } },
-        // Commas: decimal commas or separators, as the line shows.
+        { "{1; 0; 0; 0; 1; 0; 0; 0; 1}", Identity },
+        { "1 0 0 0 1 0 0 0 1 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", Identity },
+        { "1 0 0 0 1 0 0 0 1\n2 0 0 0 2 0 0 0 2", Identity }, // a *.him file: its first line
+        // Labels, headings and remarks around rows, as consoles and documents print them.
+        { "ans =\n\n   0.81  -0.47   0.34\n   0.54   0.82  -0.16\n  -0.20   0.32   0.93\n",
+            Rounded102030 },
+        { "3×3 Matrix{Float64}:\n 0.81 -0.47 0.34\n 0.54 0.82 -0.16\n -0.2 0.32 0.93",
+            Rounded102030 },
+        { "[[ 0.81 -0.47  0.34]\n [ 0.54  0.82 -0.16]\n [-0.2   0.32  0.93]]", Rounded102030 },
+        { "array([[ 0.81, -0.47,  0.34],\n       [ 0.54,  0.82, -0.16],\n       [-0.2 ,  0.32,  "
+          "0.93]], dtype=float32)",
+            Rounded102030 },
+        { "     x     y     z\nx  0.81 -0.47  0.34\ny  0.54  0.82 -0.16\nz -0.20  0.32  0.93",
+            Rounded102030 },
+        { "| 0.81 | -0.47 | 0.34 |\n|---|---|---|\n| 0.54 | 0.82 | -0.16 |\n| -0.2 | 0.32 | 0.93 |",
+            Rounded102030 },
+        { R"(\begin{bmatrix} 0.81 & -0.47 & 0.34 \\ 0.54 & 0.82 & -0.16 \\ -0.2 & 0.32 & 0.93 \end{bmatrix})",
+            Rounded102030 },
+        { "R = [0.81 -0.47 0.34; 0.54 0.82 -0.16; -0.2 0.32 0.93]; % from run 3", Rounded102030 },
+        { "0.81\n-0.47\n0.34\n0.54\n0.82\n-0.16\n-0.2\n0.32\n0.93\n# 2024-05-01", Rounded102030 },
+        { "0.81 -0.47 0.34 12.5\n0.54 0.82 -0.16 -3\n-0.2 0.32 0.93 40", Rounded102030 },
+        { "0.81 -0.47 0.34 12.5\n0.54 0.82 -0.16 -3\n-0.2 0.32 0.93 40\n0 0 0 1", Rounded102030 },
+        { "0.81 -0.47 0.34 12.5 0.54 0.82 -0.16 -3 -0.2 0.32 0.93 40 0 0 0 1", Rounded102030 },
+        { "0.81 0.54 -0.2 0 -0.47 0.82 0.32 0 0.34 -0.16 0.93 0 12.5 -3 40 1", Rounded102030 },
+        { "1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1", Identity },
+        // Commas: decimal commas or separators, as the whole text uses them.
         { "0,866025\t-0,5\t0\t0,5\t0,866025\t0\t0\t0\t1", RotZ30 },
         { "1,5 0 0  0 1 0  0 0 1", { 1.5, 0, 0, 0, 1, 0, 0, 0, 1 } },
-        { "0,866025 -0,5 0\n0,5 0,866025 0\n0 0 1", RotZ30 },
-        { "0,866025; -0,5; 0; 0,5; 0,866025; 0; 0; 0; 1", RotZ30 },
-        { "[0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93]", Rounded102030 },
-        { "[[ 0.81 -0.47  0.34]\n [ 0.54  0.82 -0.16]\n [-0.2   0.32  0.93]]", Rounded102030 },
-        { "0.81,-0.47,0.34,0.54,0.82,-0.16,-0.2,0.32,0.93,5,6,7", Rounded102030 },
-        { "0.81,-0.47,0.34\r\n0.54,0.82,-0.16\r\n-0.2,0.32,0.93\r\n", Rounded102030 },
+        { "x;y;z\r\n0,866025;-0,5;0\r\n0,5;0,866025;0\r\n0;0;1\r\n", RotZ30 },
+        { "1,5\n0\n0\n0\n2,5\n0\n0\n0\n3,5", { 1.5, 0, 0, 0, 2.5, 0, 0, 0, 3.5 } },
+        { "[[0.81, -0.47, 0.34],\n [0.54, 0.82, -0.16],\n [-0.2, 0.32, 0.93]]", Rounded102030 },
+        { "r11,r12,r13,r21,r22,r23,r31,r32,r33\n0.81,-0.47,0.34,0.54,0.82,-0.16,-0.2,0.32,0.93,5",
+            Rounded102030 },
         { "1,0,0,0,1,0,0,0,1", Identity },
         { "0,5 0.866025 -0.5  0 1 0  0 0 1", {},
             R"(Matrix: "0,5 0.866025 -0.5  0 1 0  0 0 1" mixes decimal commas and decimal points)" },
-        { "1,5\n0\n0\n0\n2,5\n0\n0\n0\n3,5", {},
-            R"(Matrix: "1,5\n0\n0\n0\n2,5\n0\n0\n0\n3,5" is unclear: its commas could be decimal commas or separators)" },
         { "1,,0,0,0,1,0,0,0,1", {},
             R"(Matrix: "1,,0,0,0,1,0,0,0,1" has commas that are neither decimal commas nor separators between values)" },
-        { "1,5 0 0 0 1 0 0 0 1,5,6", {},
-            R"(Matrix: "1,5 0 0 0 1 0 0 0 1,5,6" has commas that are neither decimal commas nor separators between values)" },
-        { "x,5 0 0 0 1 0 0 0 1", {},
-            R"(Matrix: "x,5 0 0 0 1 0 0 0 1" has commas that are neither decimal commas nor separators between values)" },
-        { "1,-5 0 0 0 1 0 0 0 1", {},
-            R"(Matrix: "1,-5 0 0 0 1 0 0 0 1" has commas that are neither decimal commas nor separators between values)" },
-        { "1,5\n1e999\n0\n0\n0\n0\n0\n0\n0", {}, R"(Matrix: "1e999" is too large)" },
-        { "1 0 0 0 1 0 0 0 1 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", Identity },
-        { "hello", {}, R"(Matrix: "hello" holds no parameter line)" },
-        { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" },
-        { "1 0 0  0 1e999 0  0 0 1", {}, R"(Matrix: "1e999" is too large)" } };
+        { "1,5 0 0 0 1 0 0 0 1,5,6", {}, R"(Matrix: "1,5,6" is not a number)" },
+        // Text among the values, and shapes that are no matrix.
+        { "r11=0.81 r12=-0.47 r13=0.34", {}, R"(Matrix: "r11=0.81" is not a number)" },
+        { "1: 0.81 -0.47 0.34\n2: 0.54 0.82 -0.16\n3: -0.2 0.32 0.93", {},
+            R"(Matrix: "1:" is not a number)" },
+        { "0.81 -0.47 0.34 12.5mm\n0.54 0.82 -0.16 -3mm\n-0.2 0.32 0.93 40mm", {},
+            R"(Matrix: "12.5mm" is not a number)" },
+        { "0.81 -0.47 0.34\n0.54 NaN -0.16\n-0.2 0.32 0.93", {},
+            R"(Matrix: "NaN" is not a number)" },
+        { "0.81 -0.47 0.34 x\n0.54 0.82 -0.16\n-0.2 0.32 0.93", {},
+            R"(Matrix: "x" is not a number)" },
+        { "1 2 3", {}, R"(Matrix: "1 2 3" holds only 3 numbers; a matrix takes nine)" },
+        { "     0     1     2\n0  0.81 -0.47  0.34\n1  0.54  0.82 -0.16\n2 -0.20  0.32  0.93", {},
+            R"(Matrix: "     0     1     2\n0  0.81 -0.47  0.34\n1…" has rows of unequal length: 3, 4, 4 and 4 numbers)" },
+        { "1 0 0\n0 1 0\n0 0 1\n1 0 0", {},
+            R"(Matrix: "1 0 0\n0 1 0\n0 0 1\n1 0 0" has 4 rows of 3 numbers; a matrix takes three rows of three, three or four of four, or nine of one)" },
+        { "1\n0\n0\n0\n1\n0\n0\n0\n1\n0", {},
+            R"(Matrix: "1\n0\n0\n0\n1\n0\n0\n0\n1\n0" has more than nine rows of numbers)" },
+        { "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1", {},
+            R"(Matrix: "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1" has a fourth row that is not 0 0 0 1)" },
+        { "0.81 -0.47 0.34 0 0.54 0.82 -0.16 0 -0.2 0.32 0.93 0 0 0 0 1", {},
+            R"(Matrix: "0.81 -0.47 0.34 0 0.54 0.82 -0.16 0 -0.2…" holds sixteen numbers that read as a 4×4 transform by rows and by columns, with different matrices)" },
+        { "1 0 0 0 1 0 0 0 1 2 3 4 5 6 7 8", {},
+            R"(Matrix: "1 0 0 0 1 0 0 0 1 2 3 4 5 6 7 8" holds sixteen numbers, but neither its last four nor every fourth is 0 0 0 1)" },
+        { "1 0 0  0 1e999 0  0 0 1", {}, R"(Matrix: "1e999" is too large)" },
+        { "R = [](0x0)", {}, R"(Matrix: "0x0" is not a number)" },
+        { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" } };
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.line);
-        const auto expected = row.error ? row.error : testing::PrintToString(row.parameters);
-        EXPECT_EQ(outcome(parseLine(row.line)), expected);
+        SCOPED_TRACE(row.text);
+        const auto read = readMatrix(row.text);
+        const auto *matrix = std::get_if<PastedMatrix>(&read);
+        EXPECT_EQ(matrix ? testing::PrintToString(matrix->values) : std::get<Error>(read).message,
+            row.error ? row.error : testing::PrintToString(row.values));
     }
 }
 
@@ -202,41 +236,83 @@ TEST(CalculateMatrix, writesTheLineOrNamesTheField)
     }
 }
 
-TEST(CalculateAngles, derivesTheAnglesOrNamesTheMatrix)
+TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
 {
     const struct
     {
         const char *clipboard;
-        const char *expected; // the angles X Y Z, or the error
-    } rows[] = { { "", "0 0 0 " }, { Line102030, "10.0 20.0 30.0 " },
+        const char *expected; // the angles X Y Z and the scales, or the error
+        const NumberFormat &format = C;
+    } rows[] = { { "", "0 0 0 | 1 1 1" }, { Line102030, "10.0 20.0 30.0 | 1 1 1" },
         { "1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 ",
-            "7.53 10.38 30.0 " },
+            "10.0 20.0 30.0 | 2 3 4" },
+        { "1.004226 -0.57979 0.422053   0.271919 0.411586 -0.081588   -204.874129 318.795778 "
+          "925.416578 ",
+            "10.0 20.0 30.0 | 1,234 0.5 1000", German },
+        { "0.1234 0 0   0 1 0   0 0 1 ", "0 0 0 | 0.1234 1 1" },
+        // A mirror image reads with a negative Scale X; two negative scales are a rotation.
+        { "-0.813798 0.469846 -0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 "
+          "0.925417 ",
+            "10.0 20.0 30.0 | -1 1 1" },
+        { "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   0.204874 -0.318796 "
+          "-0.925417 ",
+            "170.0 -20.0 -150.0 | -1 1 1" },
+        { "-1.627595 0.939693 -0.68404   -1.631514 -2.469519 0.489528   -0.819497 1.275183 "
+          "3.701666 ",
+            "-10.0 -20.0 -150.0 | 2 3 4" },
+        // Rows printed with fewer digits, or typed, read to the digits they carry.
+        { "0.8138 -0.4698 0.342\n0.5438 0.8232 -0.1632\n-0.2049 0.3188 0.9254",
+            "10.0 20.0 30.0 | 1 1 1" },
+        { "0.814 -0.47 0.342\n0.544 0.823 -0.163\n-0.205 0.319 0.925", "9.99 20.01 30.0 | 1 1 1" },
+        { "0.813798\t-0.46985\t0.34202\r\n0.543838\t0.823173\t-0.16318\r\n-0.20487\t0.318796\t0."
+          "925417",
+            "10.0 20.0 30.0 | 1 1 1" },
+        { "[[ 0.4330127  -0.75   0.5 ]\n [ 0.7891491   0.04736717 -0.61237246]\n [ 0.43559575  "
+          "0.6597396   0.61237246]]",
+            "45.0 30.0 60.0 | 1 1 1" },
         // Each branch of the quadrant arctangent, through the Z angle.
-        { "0 -1 0   1 0 0   0 0 1 ", "0 0 90.0 " }, { "0 1 0   -1 0 0   0 0 1 ", "0 0 -90.0 " },
-        { "-0.707107 -0.707107 0   0.707107 -0.707107 0   0 0 1 ", "0 0 135.0 " },
-        { "-0.707107 0.707107 0   -0.707107 -0.707107 0   0 0 1 ", "0 0 -135.0 " },
-        { "1e-300 -1e300 0   0 1 0   0 0 1", "0 0 90.0 " },
-        { "-1e-300 1e300 0   0 1 0   0 0 1", "0 0 -90.0 " },
-        { "-1e300 -1e-300 0   0 1 0   0 0 1", "0 0 180.0 " },
-        { "0 0 1   0 1 0   -1 0 0 ", "0 90.0 0 " },
+        { "0 -1 0   1 0 0   0 0 1 ", "0 0 90.0 | 1 1 1" },
+        { "0 1 0   -1 0 0   0 0 1 ", "0 0 -90.0 | 1 1 1" },
+        { "-0.707107 -0.707107 0   0.707107 -0.707107 0   0 0 1 ", "0 0 135.0 | 1 1 1" },
+        { "-0.707107 0.707107 0   -0.707107 -0.707107 0   0 0 1 ", "0 0 -135.0 | 1 1 1" },
+        { "1e-310 -1 0   1 1e-310 0   0 0 1", "0 0 90.0 | 1 1 1" },
+        { "-1e-310 1 0   -1 -1e-310 0   0 0 1", "0 0 -90.0 | 1 1 1" },
+        { "0 0 1   0 1 0   -1 0 0 ", "0 90.0 0 | 1 1 1" },
         // A half turn reads 180, not 0.
-        { "-1 -0 0   0 -1 0   0 0 1 ", "0 0 180.0 " },
-        { "1 0 0   0 -1 -0   0 0 -1 ", "180.0 0 0 " },
-        // Gimbal lock: Z reads 0 and X takes the whole turn, so the angles rebuild the matrix.
-        { "0 -0 1   0.906308 0.422618 -0   -0.422618 0.906308 0 ", "65.0 90.0 0 " },
-        { "0 0 -1   0.34202 0.939693 0   0.939693 -0.34202 0 ", "-20.0 -90.0 0 " },
-        { "0 0 1e308   0 1 1e308   0 0 1e308", "-45.0 35.26 0 " },
+        { "-1 -0 0   0 -1 0   0 0 1 ", "0 0 180.0 | 1 1 1" },
+        { "1 0 0   0 -1 -0   0 0 -1 ", "180.0 0 0 | 1 1 1" },
+        // Gimbal lock: Z reads 0 and X takes the whole turn, so the angles rebuild the matrix, also
+        // where r23 and r33 are only noise within their digits.
+        { "0 -0 1   0.906308 0.422618 -0   -0.422618 0.906308 0 ", "65.0 90.0 0 | 1 1 1" },
+        { "0 0 -1   0.34202 0.939693 0   0.939693 -0.34202 0 ", "-20.0 -90.0 0 | 1 1 1" },
+        { "6.12E-17\t0\t1\r\n0.5\t0.866025\t-3.1E-17\r\n-0.86603\t0.5\t5.3E-17",
+            "30.0 90.0 0 | 1 1 1" },
+        // No rotation with scales.
+        { "1 2 3\n4 5 6\n7 8 9",
+            "Matrix: read as 1 2 3  4 5 6  7 8 9, which is not a rotation with scales: rows 1 and "
+            "2 stand at 12.9°, not 90°" },
+        { "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.952417",
+            "Matrix: read as 0.813798 -0.469846 0.34202  0.543838 0.823173 -0.163176  -0.204874 "
+            "0.318796 0.952417, which is not a rotation with scales: rows 1 and 3 stand at 89.5°, "
+            "not 90°" },
+        { "1 0 0  0 0.998752 0.049938  0 -0.049938 0.999",
+            "Matrix: read as 1 0 0  0 0.998752 0.049938  0 -0.049938 0.999, which is not a "
+            "rotation with scales: rows 2 and 3 stand at 89.999°, not 90°" },
+        { "1 0 0 0 0 1 0 0 0 0 1 0",
+            "Matrix: read as 1 0 0  0 0 1  0 0 0, which is not a rotation with scales: row 3 is "
+            "zero" },
         { "1 0 0 0 1 0 0 0 1e400", R"(Matrix: "1e400" is too large)" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.clipboard);
-        const auto result = calculateAngles(row.clipboard);
+        const auto result = calculateAngles(row.clipboard, row.format);
         if (const auto *error = std::get_if<Error>(&result)) {
             EXPECT_EQ(error->field, Field::Matrix);
             EXPECT_EQ(error->message, row.expected);
             continue;
         }
-        const auto &angles = std::get<Angles>(result);
-        EXPECT_EQ(angles.rotX + angles.rotY + angles.rotZ, row.expected);
+        const auto &a = std::get<AnglesAndScales>(result);
+        EXPECT_EQ(a.rotX + a.rotY + a.rotZ + "| " + a.scaleX + ' ' + a.scaleY + ' ' + a.scaleZ,
+            row.expected);
     }
 }
 
@@ -254,26 +330,60 @@ std::string angleText(std::mt19937 &random, int limit)
     return text.data();
 }
 
-// Angles read back from a line and typed in again, in a German user's fields, rebuild the same
-// nine values (zeros may change sign). Near Y = ±90° six decimals cannot carry X and Z to a
-// hundredth of a degree, so Y stays within ±85° but for every tenth triple, which takes the lock
-// itself, Y = ±90° exactly.
-TEST(RoundTrip, anglesReadBackRebuildTheLine)
+// A scale factor of four significant digits between 0.1 and 1,000, as a German user types it:
+// "12,34", "-0,5". A quarter of them are negative.
+std::string scaleText(std::mt19937 &random)
+{
+    const int digits = std::uniform_int_distribution<int>(1000, 9999)(random);
+    const int point = std::uniform_int_distribution<int>(0, 3)(random); // digits before it
+    std::string text = std::to_string(digits);
+    text = point == 0 ? "0," + text : text.insert(static_cast<std::size_t>(point), ",");
+    return std::uniform_int_distribution<int>(0, 3)(random) == 0 ? "-" + text : text;
+}
+
+double number(std::string_view text)
+{
+    return std::get<double>(readField(Field::RotX, text, German));
+}
+
+// The line with "-0" written as "0": a zero may come back with the other sign.
+std::string unsignedZeros(std::string line)
+{
+    for (std::size_t at; (at = line.find(" -0 ")) != std::string::npos;)
+        line.erase(at + 1, 1);
+    return line.starts_with("-0 ") ? line.substr(1) : line;
+}
+
+// Angles and scales read back from a line and typed in again, in a German user's fields, rebuild
+// the same line, and they are the ones typed unless a scale is negative (a mirror image, or two
+// negative scales, which is a rotation by other angles) or Y is ±90° (where X and Z share an axis).
+// Near Y = ±90° six decimals cannot carry X and Z to a hundredth of a degree, so Y stays within
+// ±85° but for every tenth triple, which takes the lock itself.
+TEST(RoundTrip, anglesAndScalesReadBackRebuildTheLine)
 {
     std::mt19937 random(20261206);
-    const auto lineOf = [](std::string_view x, std::string_view y, std::string_view z) {
-        return std::get<std::string>(calculateMatrix({ x, y, z, "1", "1", "1" }, German));
+    const auto lineOf = [](const InputTexts &fields) {
+        return std::get<std::string>(calculateMatrix(fields, German));
     };
     for (int i = 0; i < 5000; ++i) {
-        const auto x = angleText(random, 180);
-        const auto y = i % 10 ? angleText(random, 85) : i % 20 ? "-90" : "90";
-        const auto z = angleText(random, 180);
-        const auto line = lineOf(x, y, z);
-        const auto angles = std::get<Angles>(calculateAngles(line));
-        const auto again = lineOf(angles.rotX, angles.rotY, angles.rotZ);
-        ASSERT_EQ(std::get<Parameters>(parseLine(again)), std::get<Parameters>(parseLine(line)))
-            << x << ", " << y << ", " << z << " read back as " << angles.rotX << angles.rotY
-            << angles.rotZ;
+        const std::array<std::string, 6> typed { angleText(random, 180),
+            i % 10       ? angleText(random, 85)
+                : i % 20 ? "-90"
+                         : "90",
+            angleText(random, 180), scaleText(random), scaleText(random), scaleText(random) };
+        const auto line = lineOf({ typed[0], typed[1], typed[2], typed[3], typed[4], typed[5] });
+        const auto read = std::get<AnglesAndScales>(calculateAngles(line, German));
+        const std::array<std::string, 6> back { read.rotX, read.rotY, read.rotZ, read.scaleX,
+            read.scaleY, read.scaleZ };
+        SCOPED_TRACE(
+            testing::PrintToString(typed) + " read back as " + testing::PrintToString(back));
+        ASSERT_EQ(unsignedZeros(lineOf({ back[0], back[1], back[2], back[3], back[4], back[5] })),
+            unsignedZeros(line));
+        if (std::none_of(typed.begin() + 3, typed.end(), [](auto &t) { return t.starts_with('-'); })
+            && std::abs(number(typed[1])) != 90) {
+            for (std::size_t k = 0; k < typed.size(); ++k)
+                ASSERT_EQ(number(back[k]), number(typed[k])) << k;
+        }
     }
 }
 

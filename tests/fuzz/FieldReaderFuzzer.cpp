@@ -1,13 +1,15 @@
 // Feeds arbitrary text to the input-field reader and checks its promises: a value it accepts is
 // finite and reads the same written with another decimal separator; a text it rejects gives an
-// error that names the field; Calculate Matrix on accepted values writes a line that reads back.
+// error that names the field; Calculate Matrix on accepted values writes nine finite numbers.
 
 #include "FieldReader.h"
 #include "FuzzTarget.h"
 #include "quorvex/Calculations.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <span>
 
 using namespace quorvex;
 using namespace quorvex::detail;
@@ -35,8 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(error->field == Field::ScaleY && error->message.ends_with(" too large"));
         return 0;
     }
-    const auto parameters = parseLine(std::get<std::string>(line));
-    for (const double p : std::get<Parameters>(parameters))
-        check(std::isfinite(p));
+    // Nine finite numbers, each ending in a blank, three groups set apart by two more.
+    std::array<std::string_view, 10> parameters;
+    check(splitWords(std::get<std::string>(line), parameters) == 9);
+    for (const auto parameter : std::span(parameters).first(9)) {
+        const auto number = readField(Field::RotX, parameter, point);
+        check(std::holds_alternative<double>(number) && std::isfinite(std::get<double>(number)));
+    }
     return 0;
 }

@@ -109,8 +109,8 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
     const QStringList zeros { "0 ", "0 ", "0 ", "1", "1", "1" },
         thirty { "30.0 ", "0 ", "0 ", "1", "1", "1" };
     const QString megabyte = "30." + QString(1 << 20, '0');
-    const QString line = "0.813798 -0.469846 0.34202   0.545605 0.82036 -0.171245   "
-                         "-0.200121 0.325967 0.923957 ";
+    const QString line = "1.004226 -0.57979 0.422053   1.091211 1.640719 -0.342491   "
+                         "-0.10006 0.162984 0.461979 ";
     QString huge;
     while (huge.size() < 10 << 20)
         huge += RotX30 + "\r\n";
@@ -123,8 +123,9 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
         << Before << QStringList { megabyte, "0", "0", "1", "1", "1", RotX30 } << RotX30;
     QTest::newRow("German round trip")
         << QStringList { "calculateMatrixButton", "calculateAnglesButton", "calculateMatrixButton" }
-        << QByteArray("de_DE.UTF-8") << QStringList { "10,5", "20\n", "30", "1", "1", "1", "x" }
-        << Before << QStringList { "10.5 ", "20.0 ", "30.0 ", "1", "1", "1", line } << line;
+        << QByteArray("de_DE.UTF-8")
+        << QStringList { "10,5", "20\n", "30", "1,234", "2", "0,5", "x" } << Before
+        << QStringList { "10.5 ", "20.0 ", "30.0 ", "1,234", "2", "0.5", line } << line;
     QTest::newRow("Calculate Angles, empty clipboard")
         << angles << QByteArray("C.UTF-8") << typed << "" << zeros + QStringList { identity } << "";
     QTest::newRow("Calculate Angles, a picture and no text")

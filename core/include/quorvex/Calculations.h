@@ -6,10 +6,10 @@
 // numbers (FieldReader), the angles turned into radians, and the nine products of sines, cosines
 // and scales formed (MatrixCalculation); each is written as text and the nine are joined into one
 // parameter line (NumberWriter), which the window shows in its Matrix field and puts on the
-// clipboard. Calculate Angles goes the other way: the clipboard's text is read into nine numbers
-// (LineReader), the three angles derived from them (AngleCalculation) and written for the angle
-// fields (NumberWriter). Either calculation returns an Error instead when a text cannot be read;
-// the caller then writes nothing.
+// clipboard. Calculate Angles goes the other way: the clipboard's text is read as a matrix, which
+// must be a rotation with scales (MatrixReader), the scales measured and the three angles derived
+// from it (AngleCalculation), and all six written for the input fields (NumberWriter). Either
+// calculation returns an Error instead when a text cannot be read; the caller then writes nothing.
 //
 // Everything here is plain C++: no toolkit, no locale of the process. Numbers are written with "."
 // always; the input fields are read with "." and the user's decimal separator, which the caller
@@ -33,21 +33,30 @@ using InputTexts = std::array<std::string_view, 6>;
 std::variant<std::string, Error> calculateMatrix(
     const InputTexts &inputs, const NumberFormat &format);
 
-// What Calculate Angles writes into the three angle fields.
-struct Angles
+// What Calculate Angles writes into the six input fields: the angles in degrees, with "." as
+// Calculate Matrix always wrote them ("30.0 "), and the scale factors ("1", "2.5"). A mirror image
+// reads with a negative Scale X: the matrix that those six rebuild is the one that was read.
+struct AnglesAndScales
 {
     std::string rotX;
     std::string rotY;
     std::string rotZ;
+    std::string scaleX;
+    std::string scaleY;
+    std::string scaleZ;
+
+    bool isMirrorImage() const { return scaleX.starts_with('-'); }
 };
 
 // What stands for a clipboard without text (nothing at all, or only a picture): the identity. The
 // Matrix field shows it where the clipboard had no text to show.
 inline constexpr std::string_view IdentityText = "1 0 0   0 1 0   0 0 1";
 
-// The three rotation angles of the parameter line on the clipboard; an empty clipboardText
-// stands for a clipboard without text and reads as IdentityText.
-std::variant<Angles, Error> calculateAngles(std::string_view clipboardText);
+// The three rotation angles and the three scale factors of the matrix on the clipboard (as
+// MatrixReader.h tells), the scales written as the user's locale reads them back; an empty
+// clipboardText stands for a clipboard without text and reads as IdentityText.
+std::variant<AnglesAndScales, Error> calculateAngles(
+    std::string_view clipboardText, const NumberFormat &format);
 
 // The values of a line typed as a person separates them, by white space of any kind ("30 0 0",
 // a spreadsheet row "10\t20\t30"), such as the lines of a file of angles. Fills `words` with the

@@ -1,0 +1,66 @@
+// Feeds arbitrary clipboard text to Calculate Angles and checks what the matrix reader promises:
+// it fails only with an error that names the Matrix field; and every text it accepts gives angles
+// and scales that rebuild the nine values read, within the digits of both.
+
+#include "FieldReader.h"
+#include "FuzzTarget.h"
+#include "MatrixReader.h"
+#include "quorvex/Calculations.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <numbers>
+
+using namespace quorvex;
+using namespace quorvex::detail;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const auto text = textOf(data, size);
+    const NumberFormat point;
+    const auto read = readMatrix(text);
+    const auto result = calculateAngles(text, point);
+    if (const auto *error = std::get_if<Error>(&read)) {
+        check(error->field == Field::Matrix && error->message.starts_with("Matrix: "));
+        check(std::holds_alternative<Error>(result) || text.empty());
+        return 0;
+    }
+    const auto &[values, uncertainties] = std::get<PastedMatrix>(read);
+    const auto &a = std::get<AnglesAndScales>(result);
+    const std::string fields[] { a.rotX, a.rotY, a.rotZ, a.scaleX, a.scaleY, a.scaleZ };
+    for (const auto &field : fields)
+        check(std::holds_alternative<double>(readField(Field::RotX, field, point)));
+    const auto line = calculateMatrix(
+        { fields[0], fields[1], fields[2], fields[3], fields[4], fields[5] }, point);
+    if (std::holds_alternative<Error>(line))
+        return 0; // a scale so large that a product overflows: Calculate Matrix says so
+    // Each rebuilt value is off by what the angles' two decimals allow (half a hundredth of a
+    // degree each, rounded, and as much again from the digits read), and the scales' and the
+    // values' own digits and the line's six decimals. The angles come from the two rows known
+    // best, so the vaguest row's digits count only in its own values.
+    std::array<double, 3> length {}, vagueness {};
+    for (std::size_t r = 0; r < 3; ++r) {
+        length[r] = std::hypot(values[3 * r], values[3 * r + 1], values[3 * r + 2]);
+        vagueness[r]
+            = std::hypot(uncertainties[3 * r], uncertainties[3 * r + 1], uncertainties[3 * r + 2]);
+    }
+    std::array<double, 3> relative { vagueness[0] / length[0], vagueness[1] / length[1],
+        vagueness[2] / length[2] };
+    std::ranges::sort(relative);
+    const double angle = 0.01 * std::numbers::pi / 180 + 12 * relative[1];
+    const auto &rebuilt = std::get<std::string>(line);
+    std::size_t pos = 0;
+    for (std::size_t i = 0; i < 9; ++i) {
+        pos = rebuilt.find_first_not_of(' ', pos);
+        double value = 0;
+        pos = static_cast<std::size_t>(
+            std::from_chars(rebuilt.data() + pos, rebuilt.data() + rebuilt.size(), value).ptr
+            - rebuilt.data());
+        const double allowed
+            = 3 * length[i / 3] * angle + 3 * vagueness[i / 3] + 1e-6 * (1 + std::fabs(values[i]));
+        check(std::fabs(value - values[i]) <= allowed);
+    }
+    return 0;
+}
