@@ -10,6 +10,7 @@
 namespace quorvex {
 namespace {
 
+    using detail::length;
     using detail::Parameters;
     using detail::Pi;
 
@@ -53,7 +54,7 @@ namespace {
     {
         std::array<double, 3> vagueness {};
         for (std::size_t i = 0; i < 3; ++i)
-            vagueness[i] = std::hypot(off[3 * i], off[3 * i + 1], off[3 * i + 2]);
+            vagueness[i] = length(off[3 * i], off[3 * i + 1], off[3 * i + 2]);
         const auto worst = static_cast<std::size_t>(
             std::max_element(vagueness.begin(), vagueness.end()) - vagueness.begin());
         const std::size_t a = (worst + 1) % 3, b = (worst + 2) % 3;
@@ -63,9 +64,9 @@ namespace {
         const auto at = [&](std::size_t row, std::size_t k) { return p[3 * row + k]; };
         const std::array<double, 3> cross { at(a, 1) * at(b, 2) - at(a, 2) * at(b, 1),
             at(a, 2) * at(b, 0) - at(a, 0) * at(b, 2), at(a, 0) * at(b, 1) - at(a, 1) * at(b, 0) };
-        const double length = std::hypot(cross[0], cross[1], cross[2]);
+        const double size = length(cross[0], cross[1], cross[2]);
         for (std::size_t k = 0; k < 3; ++k) {
-            p[3 * worst + k] = cross[k] / length;
+            p[3 * worst + k] = cross[k] / size;
             off[3 * worst + k] = vagueness[a] + vagueness[b];
         }
     }
@@ -75,50 +76,63 @@ namespace {
 std::variant<AnglesAndScales, Error> calculateAngles(
     std::string_view clipboardText, const NumberFormat &format)
 {
+    AnglesAndScales result;
+    if (auto error = calculateAngles(clipboardText, format, result))
+        return std::move(*error);
+    return result;
+}
+
+std::optional<Error> calculateAngles(
+    std::string_view clipboardText, const NumberFormat &format, AnglesAndScales &out)
+{
     auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText);
     if (auto *error = std::get_if<Error>(&read))
         return std::move(*error);
-    const auto &[m, uncertainties] = std::get<detail::PastedMatrix>(read);
+    const auto &[m, uncertainties, rows] = std::get<detail::PastedMatrix>(read);
 
     // Each row is a scale times a row of a rotation: the scale is the row's length, shown with no
-    // more digits than its values carry.
-    std::array<detail::Scale, 3> scales;
-    std::array<double, 3> lengths {};
+    // more digits than its values carry. A mirror image has its Scale X below zero.
+    std::array<double, 3> scales {};
+    std::string *const scaleTexts[] { &out.scaleX, &out.scaleY, &out.scaleZ };
+    const bool mirrored = isMirrorImage(m, rows.lengths);
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto *row = &m[3 * i], *off = &uncertainties[3 * i];
-        lengths[i] = std::hypot(row[0], row[1], row[2]);
-        scales[i] = detail::formatScale(lengths[i], std::hypot(off[0], off[1], off[2]), format);
+        scaleTexts[i]->assign(mirrored && i == 0 ? "-" : "");
+        scales[i]
+            = detail::appendScale(*scaleTexts[i], rows.lengths[i], rows.uncertainties[i], format);
     }
-    if (isMirrorImage(m, lengths)) {
-        scales[0].value = -scales[0].value;
-        scales[0].text.insert(0, 1, '-');
-    }
+    if (mirrored)
+        scales[0] = -scales[0];
     // The rotation, each row divided by the scale as it is shown: a line of unit scales gives
     // the very angles it always has.
     Parameters p, off;
     for (std::size_t i = 0; i < p.size(); ++i) {
-        p[i] = m[i] / scales[i / 3].value;
-        off[i] = uncertainties[i] / std::fabs(scales[i / 3].value);
+        p[i] = m[i] / scales[i / 3];
+        off[i] = uncertainties[i] / std::fabs(scales[i / 3]);
     }
     takeVagueRowFromTheOthers(p, off);
 
-    // hypot cannot overflow where the plain sum of squares would.
+    // hypot cannot overflow where the plain sum of squares would, and gives the angles that lines
+    // always gave.
     const double cosY = std::hypot(p[5], p[8]);
     const double y = arcTan2(p[2], cosY);
     double x = arcTan2(-p[5], p[8]), z = arcTan2(-p[1], p[0]);
     if (cosY < std::fabs(p[2])
-        && cosY * ShownAngle <= std::hypot(off[0], off[1], std::hypot(off[5], off[8]))) {
+        && cosY * ShownAngle <= length(off[0], off[1], length(off[5], off[8]))) {
         // Near gimbal lock, Y = ±90°, X and Z turn about nearly the same axis, and what is left of
         // r11, r12, r23 and r33 tells them apart no better than the fields show them; in the lock
         // itself it is noise, and Z reads 0. X is the rest of the turn, which r21 and r22 hold
         // as X + Z (or X - Z for -90°), so that the angles rebuild the matrix.
-        if (cosY <= std::hypot(off[5], off[8]))
+        if (cosY <= length(off[5], off[8]))
             z = 0;
         x = arcTan2((std::cos(z) * p[3] - std::sin(z) * p[4]) / p[2],
             std::sin(z) * p[3] + std::cos(z) * p[4]);
     }
-    return AnglesAndScales { detail::formatAngle(x), detail::formatAngle(y), detail::formatAngle(z),
-        std::move(scales[0].text), std::move(scales[1].text), std::move(scales[2].text) };
+    for (const auto &[text, angle] :
+        { std::pair(&out.rotX, x), std::pair(&out.rotY, y), std::pair(&out.rotZ, z) }) {
+        text->clear();
+        detail::appendAngle(*text, angle);
+    }
+    return std::nullopt;
 }
 
 } // namespace quorvex

@@ -45,20 +45,23 @@ namespace {
 std::variant<double, Error> readField(
     Field field, std::string_view text, const NumberFormat &format)
 {
+    // A single digit, such as the "1" of every scale left out of a batch's lines and the "0" the
+    // window starts with, needs no scanning.
+    if (text.size() == 1 && text[0] >= '0' && text[0] <= '9')
+        return static_cast<double>(text[0] - '0');
     const auto number = trimmed(text);
-    // The program writes angles with ".", so "." reads as a decimal point in every locale.
-    for (const std::string_view separator :
-        { std::string_view("."), std::string_view(format.decimalPoint) }) {
-        const auto scan = scanNumber(number, separator);
-        if (scan.length == 0 || scan.length != number.size())
-            continue;
-        if (format.groupSeparator == "." && looksGrouped(number))
-            return groupedOrDecimal(field, text, format);
-        if (!scan.value)
-            return errorAbout(field, text, " is too large");
-        return *scan.value;
-    }
-    return notANumber(field, text, format);
+    // The program writes angles with ".", so "." reads as a decimal point in every locale; the
+    // user's own separator, where it is another, as well.
+    auto scan = scanNumber(number, ".");
+    if ((scan.length == 0 || scan.length != number.size()) && format.decimalPoint != ".")
+        scan = scanNumber(number, format.decimalPoint);
+    if (scan.length == 0 || scan.length != number.size())
+        return notANumber(field, text, format);
+    if (format.groupSeparator == "." && looksGrouped(number))
+        return groupedOrDecimal(field, text, format);
+    if (!scan.value)
+        return errorAbout(field, text, " is too large");
+    return *scan.value;
 }
 
 } // namespace quorvex::detail
@@ -67,6 +70,8 @@ namespace quorvex {
 
 std::size_t splitWords(std::string_view line, std::span<std::string_view> words)
 {
+    // ASCII that is no white space, which most words are made of, needs no decoding.
+    const auto plain = [](char c) { return c > ' ' && c < 0x7F; };
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < line.size() && count < words.size();) {
         if (const auto blank = detail::whiteSpaceAt(line, pos)) {
@@ -74,10 +79,12 @@ std::size_t splitWords(std::string_view line, std::span<std::string_view> words)
             continue;
         }
         const auto begin = pos;
-        while (pos < line.size() && !detail::whiteSpaceAt(line, pos))
-            pos += static_cast<unsigned char>(line[pos]) < 0x80
-                ? 1
-                : detail::characterAt(line, pos).length;
+        do {
+            while (pos < line.size() && plain(line[pos]))
+                ++pos;
+            if (pos < line.size() && !detail::whiteSpaceAt(line, pos))
+                pos += detail::characterAt(line, pos).length;
+        } while (pos < line.size() && !detail::whiteSpaceAt(line, pos));
         words[count++] = line.substr(begin, pos - begin);
     }
     return count;

@@ -12,6 +12,15 @@ namespace quorvex {
 std::variant<std::string, Error> calculateMatrix(
     const InputTexts &inputs, const NumberFormat &format)
 {
+    std::string line;
+    if (auto error = calculateMatrix(inputs, format, line))
+        return std::move(*error);
+    return line;
+}
+
+std::optional<Error> calculateMatrix(
+    const InputTexts &inputs, const NumberFormat &format, std::string &out)
+{
     std::array<double, 6> values {};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         auto value = detail::readField(static_cast<Field>(i), inputs[i], format);
@@ -49,7 +58,8 @@ std::variant<std::string, Error> calculateMatrix(
                 " makes " + std::string(names[i]) + " too large");
         }
     }
-    return detail::parameterLine(e);
+    detail::appendParameterLine(out, e);
+    return std::nullopt;
 }
 
 } // namespace quorvex

@@ -2,7 +2,6 @@
 
 #include "Message.h"
 #include "NumberScanner.h"
-#include "RotationCheck.h"
 #include "TextDecoding.h"
 
 #include <algorithm>
@@ -396,14 +395,15 @@ namespace {
     // with eight digits is off by a few units of its last bit.
     Parameters uncertaintiesOf(const std::array<const NumberScan *, 9> &numbers)
     {
-        const auto lastDigit
-            = [](const NumberScan &n) { return 0.5 * std::pow(10.0, n.exponent - n.decimals); };
+        std::array<double, 9> lastDigit {};
         double finest = HUGE_VAL, finestScientific = HUGE_VAL;
-        for (const auto *n : numbers) {
-            if (n->decimals > 0 && n->exponent == 0)
-                finest = std::min(finest, lastDigit(*n));
-            else if (n->exponent != 0)
-                finestScientific = std::min(finestScientific, lastDigit(*n));
+        for (std::size_t i = 0; i < 9; ++i) {
+            const auto &n = *numbers[i];
+            lastDigit[i] = 0.5 * powerOfTen(n.exponent - n.decimals);
+            if (n.exponent != 0)
+                finestScientific = std::min(finestScientific, lastDigit[i]);
+            else if (n.decimals > 0)
+                finest = std::min(finest, lastDigit[i]);
         }
         if (finest == HUGE_VAL)
             finest = finestScientific == HUGE_VAL ? 0 : finestScientific;
@@ -413,7 +413,7 @@ namespace {
             const auto &n = *numbers[i];
             const bool ownDigits = (n.decimals > 0 || n.exponent != 0) && n.significantDigits >= 4;
             uncertainties[i]
-                = std::max(ownDigits ? lastDigit(n) : finest, std::fabs(*n.value) * 0x1p-22);
+                = std::max(ownDigits ? lastDigit[i] : finest, std::fabs(*n.value) * 0x1p-22);
         }
         return uncertainties;
     }
@@ -431,6 +431,29 @@ namespace {
             text.append(i == 0 ? "" : i % 3 == 0 ? "  " : " ").append(number.begin(), end);
         }
         return text;
+    }
+
+    // The nine values, if they are a rotation with scales.
+    std::variant<PastedMatrix, Failure> matrixOf(const std::array<const Value *, 9> &nine)
+    {
+        PastedMatrix matrix {};
+        std::array<const NumberScan *, 9> numbers {};
+        for (std::size_t i = 0; i < 9; ++i) {
+            if (!nine[i]->number.value)
+                return failure(Stage::Values, nine[i]->text, " is too large");
+            matrix.values[i] = *nine[i]->number.value;
+            numbers[i] = &nine[i]->number;
+        }
+        matrix.uncertainties = uncertaintiesOf(numbers);
+        matrix.rows = rowLengths(matrix.values, matrix.uncertainties);
+        if (const auto problem
+            = rotationProblem(matrix.values, matrix.uncertainties, matrix.rows)) {
+            return Failure { Stage::Rotation,
+                { Field::Matrix,
+                    std::string(label(Field::Matrix)) + ": read as " + valuesText(matrix.values)
+                        + ", which is not a rotation with scales: " + *problem } };
+        }
+        return matrix;
     }
 
     std::variant<PastedMatrix, Failure> readAs(std::string_view text, Commas commas, bool &sawComma)
@@ -467,29 +490,55 @@ namespace {
         if (decimalComma && decimalPoint)
             return failure(Stage::Commas, text, " mixes decimal commas and decimal points");
 
-        PastedMatrix matrix {};
-        std::array<const NumberScan *, 9> numbers {};
-        for (std::size_t i = 0; i < 9; ++i) {
-            const auto &value = table.values[layout.at[i]];
-            if (!value.number.value)
-                return failure(Stage::Values, value.text, " is too large");
-            matrix.values[i] = *value.number.value;
-            numbers[i] = &value.number;
+        std::array<const Value *, 9> nine {};
+        for (std::size_t i = 0; i < 9; ++i)
+            nine[i] = &table.values[layout.at[i]];
+        return matrixOf(nine);
+    }
+
+    // The common line of a batch: plain numbers between blanks or tabs, nine or more of them (but
+    // not sixteen), and nothing after them. It reads as the general reading reads it (its first
+    // nine values), only at once; any other text is for the general reading.
+    bool isPlainLine(std::string_view text, std::array<Value, 9> &nine)
+    {
+        // What may stand between the numbers, and what ends the line.
+        const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+        const auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
+        std::size_t count = 0, pos = 0;
+        for (; count < Table::MostInRow; ++count) {
+            while (pos < text.size() && isBlank(text[pos]))
+                ++pos;
+            if (pos == text.size() || isEnd(text[pos]))
+                break;
+            // Beyond the first nine only the count matters.
+            NumberScan rest;
+            auto &scan = count < nine.size() ? nine[count].number : rest;
+            if (!scanPlainNumber(text.substr(pos), '.', scan))
+                return false;
+            const auto end = pos + scan.length;
+            if (end < text.size() && !isBlank(text[end]) && !isEnd(text[end]))
+                return false;
+            if (count < nine.size())
+                nine[count].text = text.substr(pos, scan.length);
+            pos = end;
         }
-        matrix.uncertainties = uncertaintiesOf(numbers);
-        if (const auto problem = rotationProblem(matrix.values, matrix.uncertainties)) {
-            return Failure { Stage::Rotation,
-                { Field::Matrix,
-                    std::string(label(Field::Matrix)) + ": read as " + valuesText(matrix.values)
-                        + ", which is not a rotation with scales: " + *problem } };
-        }
-        return matrix;
+        return count >= 9 && count != 16
+            && (count == Table::MostInRow
+                || text.find_first_not_of(" \t\r\n", pos) == std::string_view::npos);
     }
 
 } // namespace
 
 std::variant<PastedMatrix, Error> readMatrix(std::string_view text)
 {
+    if (std::array<Value, 9> nine; isPlainLine(text, nine)) {
+        const std::array<const Value *, 9> values { &nine[0], &nine[1], &nine[2], &nine[3],
+            &nine[4], &nine[5], &nine[6], &nine[7], &nine[8] };
+        auto read = matrixOf(values);
+        if (auto *failed = std::get_if<Failure>(&read))
+            return std::move(failed->error);
+        return std::get<PastedMatrix>(read);
+    }
     bool sawComma = false, unused = false;
     auto decimal = readAs(text, Commas::Decimal, sawComma);
     // Without a comma, the decimal reading is the only one.

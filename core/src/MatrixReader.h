@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Rotation.h"
+#include "RotationCheck.h"
 #include "quorvex/Error.h"
 
 #include <string_view>
@@ -8,12 +9,13 @@
 
 namespace quorvex::detail {
 
-// The nine values r11 … r33 of a pasted matrix, and how far each may be off from what its
-// writer meant (half a unit of the last digit written, or more).
+// The nine values r11 … r33 of a pasted matrix, how far each may be off from what its writer
+// meant (half a unit of the last digit written, or more), and the lengths of its rows.
 struct PastedMatrix
 {
     Parameters values;
     Parameters uncertainties;
+    RowLengths rows;
 };
 
 // Reads a matrix the way people paste it, or refuses it: a *.him line, rows copied from a

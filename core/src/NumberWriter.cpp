@@ -8,6 +8,7 @@
 #include <charconv> // std::to_chars: locale-independent and correctly rounded
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace quorvex::detail {
@@ -16,95 +17,237 @@ namespace {
     // Wide enough for the fixed notation of the largest double with six decimals.
     using Buffer = std::array<char, 400>;
 
-    std::string_view digits(Buffer &buffer, double x, std::chars_format format, int precision)
+    constexpr std::uint64_t Powers[] = { 1, 10, 100, 1000, 10000, 100000, 1000000 };
+
+    // Whether writeFixed's integer arithmetic holds x with that many decimals.
+    bool isSmall(double x, int decimals)
     {
-        char *const first = buffer.data(), *const last = first + buffer.size();
-        const auto end = format == std::chars_format::fixed
-            ? writeFixed(first, last, x, precision)
-            : std::to_chars(first, last, x, format, precision).ptr;
-        return { buffer.data(), static_cast<std::size_t>(end - buffer.data()) };
+        return std::fabs(x) < 0x1p33 && decimals >= 0 && decimals <= 6;
     }
 
-    // Drops trailing zeros of a decimal fraction but keeps the first decimal: "2.000000" → "2.0".
-    std::string_view trimZeros(std::string_view text)
+    // |x| · 10^decimals rounded half to even, for a small x.
+    std::uint64_t scaledAndRounded(double x, int decimals)
     {
-        while (text.ends_with('0') && !text.ends_with(".0"))
-            text.remove_suffix(1);
-        return text;
+        // Most products stay below 2^52, where a double's rounding to a whole number is exact:
+        // the product rounded to a double lies within half a unit of its last place of the exact
+        // one, which only a tie can tell apart, and for a tie the fused multiply-add gives the
+        // exact remainder.
+        const double magnitude = std::fabs(x), power = static_cast<double>(Powers[decimals]);
+        const double product = magnitude * power;
+        if (product < 0x1p52) {
+            const double whole = (product + 0x1p52) - 0x1p52; // the nearest, ties to even
+            const double rest = product - whole;
+            auto q = static_cast<std::uint64_t>(whole);
+            if (std::fabs(rest) == 0.5) {
+                const double error = std::fma(magnitude, power, -product);
+                if (error != 0 && (error > 0) == (rest > 0))
+                    q = rest > 0 ? q + 1 : q - 1;
+            }
+            return q;
+        }
+        // Below 2^33, x is m · 2^-shift exactly with a shift of at least 20, so m · 10^decimals
+        // fits 73 bits and the result is that product shifted right, rounded.
+        __extension__ using Wide = unsigned __int128; // GCC's and Clang's
+        // The bits of a double: its integer mantissa and the power of two it is divided by.
+        const auto bits = std::bit_cast<std::uint64_t>(x);
+        const auto biased = static_cast<int>(bits >> 52 & 0x7FF);
+        const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (biased ? 1ULL << 52 : 0);
+        const int shift = 1075 - std::max(biased, 1);
+        const auto scaled = static_cast<Wide>(m) * Powers[decimals];
+        auto q = static_cast<std::uint64_t>(scaled >> shift);
+        const auto rest = scaled - (static_cast<Wide>(q) << shift);
+        const auto half = static_cast<Wide>(1) << (shift - 1);
+        return q + (rest > half || (rest == half && q % 2 == 1));
     }
 
-    // Zero prints without a sign whichever its sign bit; any other value keeps the sign it had
-    // before rounding, so -3.2e-15 prints "-0": the line still shows which side of zero it was.
-    std::string whole(double x)
+    // Writes the last `count` decimal digits of `digits`, two at a time.
+    char *writeDigits(char *out, std::uint64_t digits, int count)
     {
-        if (x == 0)
-            return "0 ";
+        static constexpr char Pairs[] = "00010203040506070809101112131415161718192021222324"
+                                        "25262728293031323334353637383940414243444546474849"
+                                        "50515253545556575859606162636465666768697071727374"
+                                        "75767778798081828384858687888990919293949596979899";
+        if (count == 6) { // a parameter's decimals, most often
+            const auto high = digits / 10000, low = digits - high * 10000, middle = low / 100;
+            std::memcpy(out, Pairs + 2 * high, 2);
+            std::memcpy(out + 2, Pairs + 2 * middle, 2);
+            std::memcpy(out + 4, Pairs + 2 * (low - middle * 100), 2);
+            return out + 6;
+        }
+        for (int i = count; i >= 2; i -= 2, digits /= 100)
+            std::memcpy(out + i - 2, Pairs + 2 * (digits % 100), 2);
+        if (count % 2 == 1)
+            out[0] = static_cast<char>('0' + digits % 10);
+        return out + count;
+    }
+
+    // The most a small number takes in fixed notation: sign, ten digits, point, six decimals.
+    constexpr std::size_t SmallText = 20;
+
+    // Writes a small x (isSmall) in fixed notation with up to `decimals` decimals; `trimmed` drops
+    // the trailing zeros of the fraction but its first digit: "2.0", "0.5", "0.866025". A zero of
+    // either sign is written "0"; any other value keeps the sign it had before rounding, so
+    // -3.2e-15 gives "-0": the line still shows which side of zero it was. Returns the end.
+    char *writeSmall(char *out, double x, int decimals, bool trimmed)
+    {
+        if (x == 0 && decimals == 0) {
+            *out = '0';
+            return out + 1;
+        }
+        const auto q = scaledAndRounded(x, decimals);
+        if (std::signbit(x))
+            *out++ = '-';
+        out = std::to_chars(out, out + SmallText, q / Powers[decimals]).ptr;
+        if (decimals == 0)
+            return out;
+        *out++ = '.';
+        char *end = writeDigits(out, q % Powers[decimals], decimals);
+        while (trimmed && end - out > 1 && end[-1] == '0')
+            --end;
+        return end;
+    }
+
+    // Appends x in fixed notation as writeSmall does, for any finite x.
+    void appendFixed(std::string &out, double x, int decimals, bool trimmed)
+    {
         Buffer buffer;
-        std::string text(digits(buffer, x, std::chars_format::fixed, 0));
-        text += ' ';
-        return text;
-    }
-
-    std::string decimals(double x, int maxDecimals)
-    {
-        Buffer buffer;
-        std::string text(trimZeros(digits(buffer, x, std::chars_format::fixed, maxDecimals)));
-        text += ' ';
-        return text;
+        char *end = nullptr;
+        if (isSmall(x, decimals)) {
+            end = writeSmall(buffer.data(), x, decimals, trimmed);
+        } else {
+            end = std::to_chars(buffer.begin(), buffer.end(), x, std::chars_format::fixed, decimals)
+                      .ptr;
+            while (trimmed && end[-1] == '0' && end[-2] != '.')
+                --end;
+        }
+        out.append(buffer.data(), end);
     }
 
     // "1.23457e-07" from the formatter becomes "1.23457e-7": the exponent keeps its sign but loses
     // its leading zeros.
-    std::string scientific(double x)
+    void appendScientific(std::string &out, double x)
     {
         Buffer buffer;
-        const auto text = digits(buffer, x, std::chars_format::scientific, 5);
+        const auto end
+            = std::to_chars(buffer.begin(), buffer.end(), x, std::chars_format::scientific, 5).ptr;
+        std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
         const auto e = text.find('e');
+        auto mantissa = text.substr(0, e);
+        while (mantissa.ends_with('0') && !mantissa.ends_with(".0"))
+            mantissa.remove_suffix(1);
         const auto exponent = text.substr(e + 2);
-        std::string result(trimZeros(text.substr(0, e)));
-        result += text.substr(e, 2);
-        result += exponent.substr(std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-        return result + ' ';
+        out.append(mantissa).append(text.substr(e, 2));
+        out.append(exponent.substr(std::min(exponent.find_first_not_of('0'), exponent.size() - 1)));
     }
 
 } // namespace
 
+namespace {
+
+    // How a parameter is written: whole, with up to six decimals, or in scientific notation.
+    enum class Notation { Whole, Decimals, Scientific };
+
+    Notation notationOf(double x)
+    {
+        assert(std::isfinite(x));
+        const double magnitude = std::fabs(x);
+        // Products of sines and cosines land a few ulps beside the whole numbers and zero they
+        // stand for; these thresholds print them as the 1, -1 and 0 the user meant.
+        if (std::fabs(magnitude - 1) < 1e-6 || magnitude < 1e-8)
+            return Notation::Whole;
+        return magnitude >= 1e-6 ? Notation::Decimals : Notation::Scientific;
+    }
+
+} // namespace
+
+void appendParameter(std::string &out, double x)
+{
+    switch (notationOf(x)) {
+    case Notation::Whole:
+        appendFixed(out, x, 0, false);
+        break;
+    case Notation::Decimals:
+        appendFixed(out, x, 6, true);
+        break;
+    case Notation::Scientific:
+        appendScientific(out, x);
+        break;
+    }
+    out.push_back(' ');
+}
+
 std::string formatParameter(double x)
 {
-    assert(std::isfinite(x));
-    const double magnitude = std::fabs(x);
-    // Products of sines and cosines land a few ulps beside the whole numbers and zero they stand
-    // for; these thresholds print them as the 1, -1 and 0 the user meant.
-    if (std::fabs(magnitude - 1) < 1e-6 || magnitude < 1e-8)
-        return whole(x);
-    if (magnitude >= 1e-6)
-        return decimals(x, 6);
-    return scientific(x);
+    std::string text;
+    appendParameter(text, x);
+    return text;
 }
 
-std::string parameterLine(const Parameters &parameters)
+void appendParameterLine(std::string &out, const Parameters &parameters)
 {
-    std::string line;
-    line.reserve(parameters.size() * 10 + 4);
+    // Most lines hold small numbers in fixed notation: they are written into one buffer at once.
+    std::array<char, 9 * (SmallText + 1) + 4> line;
+    char *end = line.data();
+    for (std::size_t i = 0; i < parameters.size(); ++i) {
+        const auto notation = notationOf(parameters[i]);
+        if (notation == Notation::Scientific || !isSmall(parameters[i], 6)) {
+            end = nullptr;
+            break;
+        }
+        if (i == 3 || i == 6) {
+            *end++ = ' ';
+            *end++ = ' ';
+        }
+        end = writeSmall(end, parameters[i], notation == Notation::Whole ? 0 : 6, true);
+        *end++ = ' ';
+    }
+    if (end) {
+        out.append(line.data(), end);
+        return;
+    }
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         if (i == 3 || i == 6)
-            line += "  ";
-        line += formatParameter(parameters[i]);
+            out.append("  ");
+        appendParameter(out, parameters[i]);
     }
-    return line;
 }
 
-std::string formatAngle(double radians)
+void appendAngle(std::string &out, double radians)
 {
     const double degrees = toDegrees(radians);
     assert(std::isfinite(degrees));
     const double magnitude = std::fabs(degrees);
-    if (magnitude == 1 || magnitude < 0.01)
-        return whole(degrees);
-    return decimals(degrees, 2);
+    std::array<char, SmallText + 1> text;
+    char *end = text.data();
+    if (magnitude == 1 || magnitude < 0.01) {
+        end = writeSmall(end, degrees, 0, true);
+    } else if (magnitude < 1e9) {
+        // The usual angle, with two decimals of which a trailing zero is dropped ("30.0",
+        // "7.53"), written here at once: a batch writes three for each of a million lines.
+        const auto hundredths = scaledAndRounded(degrees, 2);
+        if (std::signbit(degrees))
+            *end++ = '-';
+        end = std::to_chars(end, text.end(), hundredths / 100).ptr;
+        const auto fraction = static_cast<unsigned>(hundredths % 100);
+        *end++ = '.';
+        *end++ = static_cast<char>('0' + fraction / 10);
+        if (fraction % 10 != 0)
+            *end++ = static_cast<char>('0' + fraction % 10);
+    } else {
+        return appendFixed(out, degrees, 2, true), out.push_back(' ');
+    }
+    *end++ = ' ';
+    out.append(text.data(), end);
 }
 
-Scale formatScale(double length, double uncertainty, const NumberFormat &format)
+std::string formatAngle(double radians)
+{
+    std::string text;
+    appendAngle(text, radians);
+    return text;
+}
+
+double appendScale(std::string &out, double length, double uncertainty, const NumberFormat &format)
 {
     // A length within half a unit of the last place it is rounded to; from 2^53 on every double
     // is whole, so the search ends at once for large lengths.
@@ -116,56 +259,38 @@ Scale formatScale(double length, double uncertainty, const NumberFormat &format)
         power *= 10;
         value = std::nearbyint(length * power) / power;
     }
-    Buffer buffer;
-    Scale scale;
+    const auto start = out.size();
     if (std::fabs(value - length) > uncertainty || value >= 1e16) {
         // Beyond the decimals a field shows at a glance: the shortest text that reads back as the
         // length ("1e-20", "1e+300").
-        const auto end = std::to_chars(buffer.begin(), buffer.end(), length).ptr;
-        scale = { std::string(buffer.begin(), end), length };
+        Buffer buffer;
+        out.append(buffer.data(), std::to_chars(buffer.begin(), buffer.end(), length).ptr);
+        value = length;
+    } else if (decimals == 0) {
+        std::array<char, SmallText> text;
+        out.append(text.data(),
+            std::to_chars(text.begin(), text.end(), static_cast<std::uint64_t>(value)).ptr);
     } else {
-        scale = { std::string(digits(buffer, value, std::chars_format::fixed, decimals)), value };
+        appendFixed(out, value, decimals, false);
     }
-    if (format.groupSeparator == "." && looksGrouped(scale.text))
-        scale.text.replace(scale.text.find('.'), 1, format.decimalPoint);
-    return scale;
+    const std::string_view text = std::string_view(out).substr(start);
+    if (format.groupSeparator == "." && looksGrouped(text))
+        out.replace(start + text.find('.'), 1, format.decimalPoint);
+    return value;
 }
 
 char *writeFixed(char *first, char *last, double x, int decimals)
 {
-    // Below 2^33, x is m · 2^-shift exactly with a shift of at least 20, so m · 10^decimals fits
-    // 73 bits and the text's digits are that product shifted right, rounded half to even; the
-    // general formatter takes several times as long, which a batch of a million parameter lines
-    // would spend most of its time in.
-    if (!(std::fabs(x) < 0x1p33) || decimals < 0 || decimals > 6 || last - first < 32)
+    if (!isSmall(x, decimals) || last - first < 32)
         return std::to_chars(first, last, x, std::chars_format::fixed, decimals).ptr;
-    constexpr std::uint64_t powers[] = { 1, 10, 100, 1000, 10000, 100000, 1000000 };
-    __extension__ using Wide = unsigned __int128; // GCC's and Clang's
-    // The bits of a double: its integer mantissa and the power of two it is divided by.
-    const auto bits = std::bit_cast<std::uint64_t>(x);
-    const auto biased = static_cast<int>(bits >> 52 & 0x7FF);
-    const std::uint64_t m = (bits & ((1ULL << 52) - 1)) | (biased ? 1ULL << 52 : 0);
-    const int shift = 1075 - std::max(biased, 1);
-    const auto scaled = static_cast<Wide>(m) * powers[decimals];
-    std::uint64_t q = 0; // what lies below 2^-47 rounds to zero
-    if (shift < 100) {
-        q = static_cast<std::uint64_t>(scaled >> shift);
-        const auto rest = scaled - (static_cast<Wide>(q) << shift);
-        const auto half = static_cast<Wide>(1) << (shift - 1);
-        q += rest > half || (rest == half && q % 2 == 1);
-    }
+    const auto q = scaledAndRounded(x, decimals);
     if (std::signbit(x))
         *first++ = '-';
-    const auto integer = q / powers[decimals];
-    first = std::to_chars(first, last, integer).ptr;
-    if (decimals > 0) {
-        *first++ = '.';
-        auto rest = q - integer * powers[decimals];
-        for (int i = decimals; i > 0; --i, rest /= 10)
-            first[i - 1] = static_cast<char>('0' + rest % 10);
-        first += decimals;
-    }
-    return first;
+    first = std::to_chars(first, last, q / Powers[decimals]).ptr;
+    if (decimals == 0)
+        return first;
+    *first++ = '.';
+    return writeDigits(first, q % Powers[decimals], decimals);
 }
 
 } // namespace quorvex::detail

@@ -11,28 +11,27 @@ namespace quorvex::detail {
 
 // One matrix parameter for the parameter line: "1 " within a millionth of ±1, "0 " below 1e-8,
 // "0.866025 " (up to six decimals) from 1e-6 on, "3.5e-7 " in between. Precondition: x is finite.
+// The append… forms add the text to `out`, which a batch of a million lines writes into without
+// making a string for each number.
 std::string formatParameter(double x);
+void appendParameter(std::string &out, double x);
 
 // The parameter line: the nine parameters with two more blanks between the groups of three,
 // "1 0 0   0 1 0   0 0 1 ". Precondition: every parameter is finite.
-std::string parameterLine(const Parameters &parameters);
+void appendParameterLine(std::string &out, const Parameters &parameters);
 
 // An angle given in radians, as degrees for an angle field: "1 " or "-1 " for exactly ±1°,
 // "0 " below 0.01°, otherwise one or two decimals ("30.0 ", "7.53 "). Precondition: the angle in
 // degrees is finite.
 std::string formatAngle(double radians);
+void appendAngle(std::string &out, double radians);
 
-// A scale factor measured as `length`, which may be off by up to `uncertainty`: the shortest
-// decimal within that distance ("2", "0.5", "1.2346"), so that it carries no more digits than the
-// values it was measured from, and the value that the text stands for. Written with "." but where
-// the user's locale groups thousands with "." and would read it as thousands ("1.234"); there it
-// takes the locale's decimal separator.
-struct Scale
-{
-    std::string text;
-    double value;
-};
-Scale formatScale(double length, double uncertainty, const NumberFormat &format);
+// A scale factor measured as `length`, which may be off by up to `uncertainty`: appends the
+// shortest decimal within that distance ("2", "0.5", "1.2346"), so that it carries no more digits
+// than the values it was measured from, and returns the value that the text stands for. Written
+// with "." but where the user's locale groups thousands with "." and would read it as thousands
+// ("1.234"); there it takes the locale's decimal separator.
+double appendScale(std::string &out, double length, double uncertainty, const NumberFormat &format);
 
 // Writes x in fixed notation with the given number of decimals, as std::to_chars(first, last, x,
 // std::chars_format::fixed, decimals) does (rounding half to even), only faster for the values

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 
 // What both calculations share: the matrix as nine numbers, and the turning of degrees into
 // radians and back.
@@ -23,6 +24,16 @@ constexpr double toRadians(double degrees)
 constexpr double toDegrees(double radians)
 {
     return radians * 180 / Pi;
+}
+
+// The length of the vector (a, b, c): the plain square root where the squares neither overflow
+// nor vanish, and std::hypot, several times slower, where they might (a row of 1e200).
+inline double length(double a, double b, double c = 0)
+{
+    const double squares = a * a + b * b + c * c;
+    if (squares > 0x1p-1000 && squares < 0x1p1000)
+        return std::sqrt(squares);
+    return std::hypot(a, b, c);
 }
 
 } // namespace quorvex::detail

@@ -5,7 +5,6 @@
 #include <charconv> // std::to_chars: the message's angle with "." in every locale
 #include <cmath>
 #include <utility>
-#include <vector>
 
 namespace quorvex::detail {
 namespace {
@@ -30,61 +29,72 @@ namespace {
 
 } // namespace
 
-std::optional<std::string> rotationProblem(
-    const Parameters &values, const Parameters &uncertainties)
+RowLengths rowLengths(const Parameters &values, const Parameters &uncertainties)
 {
-    const auto row = [](const Parameters &m, std::size_t i) { return &m[3 * i]; };
-    std::array<double, 3> length {};
+    RowLengths rows {};
     for (std::size_t i = 0; i < 3; ++i) {
-        const double *p = row(values, i), *u = row(uncertainties, i);
-        // hypot, so that a row of huge values does not overflow to infinity.
-        length[i] = std::hypot(p[0], p[1], p[2]);
-        // Within its uncertainty of zero a row has no direction, and the matrix no angles.
-        if (!(length[i] > std::hypot(u[0], u[1], u[2])))
-            return "row " + std::to_string(i + 1) + " is zero";
+        const double *p = &values[3 * i], *u = &uncertainties[3 * i];
+        rows.lengths[i] = length(p[0], p[1], p[2]);
+        rows.uncertainties[i] = length(u[0], u[1], u[2]);
     }
+    return rows;
+}
+
+std::optional<std::string> rotationProblem(
+    const Parameters &values, const Parameters &uncertainties, const RowLengths &rows)
+{
+    // The rows as unit vectors, and their uncertainties at that scale.
+    Parameters unit {}, off {};
+    std::size_t vague = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        // Within its uncertainty of zero a row has no direction, and the matrix no angles.
+        if (!(rows.lengths[i] > rows.uncertainties[i]))
+            return "row " + std::to_string(i + 1) + " is zero";
+        vague += rows.uncertainties[i] > VagueRow * rows.lengths[i];
+        for (std::size_t k = 3 * i; k < 3 * i + 3; ++k) {
+            unit[k] = values[k] / rows.lengths[i];
+            off[k] = uncertainties[k] / rows.lengths[i];
+        }
+    }
+    // The dot product of two unit rows is the cosine of the angle between them, and the values'
+    // uncertainties move it by at most the slack.
     constexpr std::array<std::pair<std::size_t, std::size_t>, 3> pairs { { { 0, 1 }, { 0, 2 },
         { 1, 2 } } };
-    // The rows as unit vectors: their dot product is the cosine of the angle between them, and
-    // each value's uncertainty moves it by at most what the slack adds up.
-    const auto cosine = [&](std::size_t i, std::size_t j, bool exactly, double &slack) {
-        double sum = 0;
-        slack = 0;
+    std::array<double, 3> cosines {}, slacks {};
+    bool perpendicular = true; // as written
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+        const std::size_t i = 3 * pairs[n].first, j = 3 * pairs[n].second;
+        double slack = 3e-15;
         for (std::size_t k = 0; k < 3; ++k) {
-            const double a = row(values, i)[k] / length[i], b = row(values, j)[k] / length[j];
-            const double ua = exactly ? 0 : row(uncertainties, i)[k] / length[i];
-            const double ub = exactly ? 0 : row(uncertainties, j)[k] / length[j];
-            sum += a * b;
-            slack += std::fabs(a) * ub + std::fabs(b) * ua + 3 * ua * ub + 1e-15;
+            cosines[n] += unit[i + k] * unit[j + k];
+            slack += std::fabs(unit[i + k]) * off[j + k] + std::fabs(unit[j + k]) * off[i + k]
+                + 3 * off[i + k] * off[j + k];
         }
-        return sum;
-    };
+        slacks[n] = slack;
+        perpendicular = perpendicular && std::fabs(cosines[n]) <= 3e-15;
+    }
     // Rows already perpendicular as written are taken as written. Otherwise their digits must
     // pin down which way they point: of a row too short for its digits the angles can do without
     // one (it is the cross product of the others), not two.
-    double slack = 0;
-    if (!std::ranges::all_of(pairs, [&](auto ij) {
-            return std::fabs(cosine(ij.first, ij.second, true, slack)) <= slack;
-        })) {
-        std::vector<std::size_t> vague;
-        for (std::size_t i = 0; i < 3; ++i) {
-            const double *u = row(uncertainties, i);
-            if (std::hypot(u[0], u[1], u[2]) > VagueRow * length[i])
-                vague.push_back(i + 1);
+    if (vague > 1 && !perpendicular) {
+        std::string names;
+        for (std::size_t i = 0, listed = 0; i < 3; ++i) {
+            if (rows.uncertainties[i] <= VagueRow * rows.lengths[i])
+                continue;
+            names += (listed == 0                ? ""
+                             : ++listed == vague ? " and "
+                                                 : ", ")
+                + std::to_string(i + 1);
+            listed += listed == 0;
         }
-        if (vague.size() > 1) {
-            std::string rows = "rows " + std::to_string(vague[0]);
-            for (std::size_t i = 1; i < vague.size(); ++i)
-                rows += (i + 1 < vague.size() ? ", " : " and ") + std::to_string(vague[i]);
-            return rows + " hold too few digits to tell which way they point";
-        }
+        return "rows " + names + " hold too few digits to tell which way they point";
     }
-    for (const auto &[i, j] : pairs) {
-        const double c = cosine(i, j, false, slack);
-        if (std::fabs(c) > slack) {
-            const double degrees = toDegrees(std::acos(std::clamp(c, -1.0, 1.0)));
-            return "rows " + std::to_string(i + 1) + " and " + std::to_string(j + 1) + " stand at "
-                + degreesText(degrees) + "°, not 90°";
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+        if (std::fabs(cosines[n]) > slacks[n]) {
+            const double degrees = toDegrees(std::acos(std::clamp(cosines[n], -1.0, 1.0)));
+            return "rows " + std::to_string(pairs[n].first + 1) + " and "
+                + std::to_string(pairs[n].second + 1) + " stand at " + degreesText(degrees)
+                + "°, not 90°";
         }
     }
     return std::nullopt;

@@ -41,7 +41,7 @@ bool isInvisible(char32_t c)
         || (c >= 0x200B && c <= 0x200F) || c == 0x2060 || c == 0xFEFF;
 }
 
-std::string_view trimmed(std::string_view text)
+std::string_view trimmedOfAnyWhiteSpace(std::string_view text)
 {
     std::size_t begin = 0;
     while (begin < text.size()) {

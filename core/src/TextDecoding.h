@@ -37,6 +37,14 @@ inline std::size_t whiteSpaceAt(std::string_view text, std::size_t pos)
 }
 
 // The text without the white space around it.
-std::string_view trimmed(std::string_view text);
+std::string_view trimmedOfAnyWhiteSpace(std::string_view text);
+inline std::string_view trimmed(std::string_view text)
+{
+    // Most texts begin and end in ASCII that is no white space: nothing to trim.
+    const auto plain = [](char c) { return c > ' ' && c < 0x7F; };
+    if (!text.empty() && plain(text.front()) && plain(text.back()))
+        return text;
+    return trimmedOfAnyWhiteSpace(text);
+}
 
 } // namespace quorvex::detail

@@ -19,6 +19,7 @@
 #include "quorvex/NumberFormat.h"
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ using InputTexts = std::array<std::string_view, 6>;
 // The parameter line of three angles in degrees and three scale factors.
 std::variant<std::string, Error> calculateMatrix(
     const InputTexts &inputs, const NumberFormat &format);
+// The same for a batch of many lines: appends the line to `out`, so that no line needs a string of
+// its own, or returns the error and leaves `out` as it was.
+std::optional<Error> calculateMatrix(
+    const InputTexts &inputs, const NumberFormat &format, std::string &out);
 
 // What Calculate Angles writes into the six input fields: the angles in degrees, with "." as
 // Calculate Matrix always wrote them ("30.0 "), and the scale factors ("1", "2.5"). A mirror image
@@ -57,6 +62,10 @@ inline constexpr std::string_view IdentityText = "1 0 0   0 1 0   0 0 1";
 // clipboardText stands for a clipboard without text and reads as IdentityText.
 std::variant<AnglesAndScales, Error> calculateAngles(
     std::string_view clipboardText, const NumberFormat &format);
+// The same for a batch of many lines: fills `out`, whose strings serve one line after another, or
+// returns the error.
+std::optional<Error> calculateAngles(
+    std::string_view clipboardText, const NumberFormat &format, AnglesAndScales &out);
 
 // The values of a line typed as a person separates them, by white space of any kind ("30 0 0",
 // a spreadsheet row "10\t20\t30"), such as the lines of a file of angles. Fills `words` with the
