@@ -1,11 +1,12 @@
 #include "Commands.h"
 
+#include "Batch.h"
 #include "Input.h"
-#include "Options.h"
 #include "quorvex/Calculations.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace cli {
@@ -19,87 +20,106 @@ namespace {
         return count == 3 || count == 6;
     }
 
-    std::variant<std::string, quorvex::Error> matrixOf(
+    // Appends the parameter line of three angles and maybe three scale factors.
+    std::optional<quorvex::Error> appendMatrix(std::string &out,
         std::span<const std::string_view> values, const quorvex::NumberFormat &format)
     {
         // Scale factors left out are "1" in any locale.
         quorvex::InputTexts inputs { "", "", "", "1", "1", "1" };
         std::ranges::copy(values, inputs.begin());
-        return quorvex::calculateMatrix(inputs, format);
+        return quorvex::calculateMatrix(inputs, format, out);
     }
 
-    // The angles of a matrix, as the angle fields show them, and its scales if asked for. The
-    // angles alone describe a mirror image wrongly: without the scales it is refused.
-    LineResult anglesOf(std::string_view text, bool scales)
+    // Appends the angles of a matrix, as the angle fields show them, and its scales if asked
+    // for. The angles alone describe a mirror image wrongly: without the scales it is refused.
+    std::optional<quorvex::Error> appendAngles(
+        std::string &out, std::string_view text, bool scales, const quorvex::NumberFormat &format)
     {
-        auto result = quorvex::calculateAngles(text, quorvex::userNumberFormat());
-        if (auto *error = std::get_if<quorvex::Error>(&result))
-            return std::move(*error);
-        const auto &a = std::get<quorvex::AnglesAndScales>(result);
-        if (scales)
-            return a.rotX + a.rotY + a.rotZ + a.scaleX + ' ' + a.scaleY + ' ' + a.scaleZ + ' ';
-        if (a.isMirrorImage())
+        // The strings of the fields serve one line after another on each thread.
+        quorvex::AnglesAndScales a;
+        if (auto error = quorvex::calculateAngles(text, format, a))
+            return error;
+        if (!scales && a.isMirrorImage())
             return quorvex::Error { quorvex::Field::Matrix,
                 std::string(quorvex::label(quorvex::Field::Matrix))
                     + ": a mirror image, whose angles alone would describe another matrix; "
                       "quorvex-cli angles --scales gives its scale factors too" };
-        return a.rotX + a.rotY + a.rotZ;
+        out.append(a.rotX).append(a.rotY).append(a.rotZ);
+        if (scales)
+            out.append(a.scaleX).append(" ").append(a.scaleY).append(" ").append(a.scaleZ).append(
+                " ");
+        return std::nullopt;
     }
 
     // Prints a result and a line end, or says why there is none.
-    int print(const LineResult &result, Output &output)
+    int print(const std::optional<quorvex::Error> &error, std::string &text, Output &output)
     {
-        if (const auto *error = std::get_if<quorvex::Error>(&result))
+        if (error)
             return fail(error->message);
-        output.write(std::get<std::string>(result));
-        output.write("\n");
+        text += '\n';
+        output.write(text);
         return ExitStatus::Success;
+    }
+
+    unsigned jobs(const Options &options)
+    {
+        return options.jobs ? options.jobs : availableCores();
     }
 
 } // namespace
 
-int matrix(std::span<const std::string_view> operands, bool eachLine, Output &output)
+int matrix(std::span<const std::string_view> operands, const Options &options, Output &output)
 {
     const auto format = quorvex::userNumberFormat();
-    if (!eachLine) {
+    if (!options.eachLine) {
         if (!isMatrixCount(operands.size()))
             return usageError(std::string(MatrixValues));
-        return print(matrixOf(operands, format), output);
+        std::string line;
+        return print(appendMatrix(line, operands, format), line, output);
     }
-    return cli::eachLine(operands, output, [&](std::string_view line) -> LineResult {
-        // One more than a line may hold, to tell a line of seven values from one of six.
-        std::array<std::string_view, 7> values;
-        const auto count = quorvex::splitWords(line, values);
-        // Only the message reaches the user; no field is to blame.
-        if (!isMatrixCount(count))
-            return quorvex::Error { quorvex::Field::RotX,
-                "it holds " + std::string(count < values.size() ? "" : "more than ")
-                    + std::to_string(std::min<std::size_t>(count, 6)) + " values; "
-                    + std::string(MatrixValues) };
-        return matrixOf(std::span(values).first(count), format);
-    });
+    return eachLine(
+        operands, output,
+        [&](std::string_view line, std::string &out) -> std::optional<quorvex::Error> {
+            // One more than a line may hold, to tell a line of seven values from one of six.
+            std::array<std::string_view, 7> values;
+            const auto count = quorvex::splitWords(line, values);
+            // Only the message reaches the user; no field is to blame.
+            if (!isMatrixCount(count))
+                return quorvex::Error { quorvex::Field::RotX,
+                    "it holds " + std::string(count < values.size() ? "" : "more than ")
+                        + std::to_string(std::min<std::size_t>(count, 6)) + " values; "
+                        + std::string(MatrixValues) };
+            return appendMatrix(out, std::span(values).first(count), format);
+        },
+        jobs(options));
 }
 
-int angles(std::span<const std::string_view> operands, bool eachLine, bool scales, Output &output)
+int angles(std::span<const std::string_view> operands, const Options &options, Output &output)
 {
-    if (eachLine) {
-        return cli::eachLine(
-            operands, output, [&](std::string_view line) { return anglesOf(line, scales); });
+    const auto format = quorvex::userNumberFormat();
+    if (options.eachLine) {
+        return eachLine(
+            operands, output,
+            [&](std::string_view line, std::string &out) {
+                return appendAngles(out, line, options.scales, format);
+            },
+            jobs(options));
     }
-    std::string line;
+    std::string text;
     if (operands.empty() || (operands.size() == 1 && operands[0] == "-")) {
         auto input = readStandardInput();
         if (const auto *status = std::get_if<int>(&input))
             return *status;
-        line = std::move(std::get<std::string>(input));
+        text = std::move(std::get<std::string>(input));
     } else {
         for (const auto value : operands) {
-            if (!line.empty())
-                line += ' ';
-            line += value;
+            if (!text.empty())
+                text += ' ';
+            text += value;
         }
     }
-    return print(anglesOf(line, scales), output);
+    std::string result;
+    return print(appendAngles(result, text, options.scales, format), result, output);
 }
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Options.h"
 #include "Output.h"
 
 #include <span>
@@ -8,12 +9,12 @@
 namespace cli {
 
 // quorvex-cli matrix: the parameter line of three angles and, optionally, three scale factors,
-// from the operands, or for each line of the files they name (eachLine). Returns the exit status.
-int matrix(std::span<const std::string_view> operands, bool eachLine, Output &output);
+// from the operands, or for each line of the files they name (-l). Returns the exit status.
+int matrix(std::span<const std::string_view> operands, const Options &options, Output &output);
 
 // quorvex-cli angles: the angles of the matrix that the operands hold, or that standard input
-// holds, or of each line of the files they name (eachLine); with the scale factors after them
-// (scales). Returns the exit status.
-int angles(std::span<const std::string_view> operands, bool eachLine, bool scales, Output &output);
+// holds, or of each line of the files they name (-l); with the scale factors after them
+// (--scales). Returns the exit status.
+int angles(std::span<const std::string_view> operands, const Options &options, Output &output);
 
 } // namespace cli

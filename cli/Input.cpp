@@ -1,104 +1,73 @@
 #include "Input.h"
 
-#include "quorvex/Calculations.h"
+#include "Output.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace cli {
 namespace {
 
-    // Larger than any parameter line needs: input without end stops here instead of filling memory.
+    // Larger than any matrix needs: input without end stops here instead of filling memory.
     constexpr std::size_t InputLimit = 64 << 20;
 
-    // The lines of an open file, one at a time, in a buffer as long as the longest of them; the
-    // file is closed at the end, unless it is standard input.
-    class Lines
-    {
-    public:
-        explicit Lines(std::FILE *file)
-            : m_file(file)
-        { }
-        ~Lines()
-        {
-            std::free(m_data);
-            if (m_file != stdin)
-                std::fclose(m_file);
-        }
-        Lines(const Lines &) = delete;
-        Lines &operator=(const Lines &) = delete;
-
-        // The next line without its end (LF or CR LF); false at the end of the file, and where
-        // the next line cannot be read (error() then says why).
-        bool next(std::string_view &line)
-        {
-            const auto length = getline(&m_data, &m_capacity, m_file);
-            if (length < 0) {
-                // A read error, or a line longer than the memory can hold: not the end.
-                if (!std::feof(m_file))
-                    m_error = errno;
-                return false;
-            }
-            line = { m_data, static_cast<std::size_t>(length) };
-            if (line.ends_with('\n'))
-                line.remove_suffix(1);
-            if (line.ends_with('\r'))
-                line.remove_suffix(1);
-            return true;
-        }
-        // The error number that stopped the reading, 0 at the end of the file.
-        int error() const { return m_error; }
-
-    private:
-        std::FILE *m_file;
-        char *m_data = nullptr;
-        std::size_t m_capacity = 0;
-        int m_error = 0;
-    };
-
-    bool isBlank(std::string_view line)
-    {
-        std::string_view word[1];
-        return quorvex::splitWords(line, word) == 0;
-    }
+    // Enough lines to keep a worker busy for a while, few enough that a handful stay in memory.
+    constexpr std::size_t BlockSize = 64 << 10;
 
 } // namespace
 
-int eachLine(
-    std::span<const std::string_view> files, Output &output, const LineCalculation &calculate)
+BlockReader::~BlockReader()
 {
-    int status = ExitStatus::Success;
-    const std::string_view standardInput[] = { "-" };
-    for (const auto name : files.empty() ? std::span(standardInput) : files) {
-        const std::string shown = name == "-" ? "standard input" : std::string(name);
-        const std::string where = files.empty() ? "" : shown + ": ";
-        std::FILE *file = name == "-" ? stdin : std::fopen(std::string(name).c_str(), "r");
-        if (!file) {
-            status = fail(shown + ": " + reasonOf(errno));
-            continue;
-        }
-        Lines lines(file);
-        std::string_view line;
-        long number = 1;
-        for (; lines.next(line); ++number) {
-            if (!isBlank(line)) {
-                const auto result = calculate(line);
-                if (const auto *error = std::get_if<quorvex::Error>(&result))
-                    status = fail(where + "line " + std::to_string(number) + ": " + error->message);
-                else if (!output.write(std::get<std::string>(result)))
-                    return ExitStatus::BadInput;
+    if (m_file != stdin)
+        std::fclose(m_file);
+}
+
+bool BlockReader::next(std::string &text, long &firstLine)
+{
+    if (m_ended)
+        return false;
+    text.swap(m_carried);
+    m_carried.clear();
+    try {
+        for (;;) {
+            const auto old = text.size();
+            text.resize(old + BlockSize);
+            const auto got = std::fread(text.data() + old, 1, BlockSize, m_file);
+            text.resize(old + got);
+            if (got < BlockSize) {
+                m_ended = true;
+                if (std::ferror(m_file))
+                    m_error = errno;
+                break;
             }
-            if (!output.write("\n"))
-                return ExitStatus::BadInput;
+            // The block ends with its last line end; what follows begins the next block.
+            const auto last = std::string_view(text).substr(old).rfind('\n');
+            if (last != std::string_view::npos) {
+                m_carried.assign(text, old + last + 1);
+                text.resize(old + last + 1);
+                break;
+            }
         }
-        if (lines.error() == ENOMEM)
-            status = fail(where + "line " + std::to_string(number)
-                + ": the line is longer than the memory can hold");
-        else if (lines.error())
-            status = fail("cannot read " + shown + ": " + reasonOf(lines.error()));
+    } catch (const std::bad_alloc &) {
+        // A line longer than the memory can hold: the lines before it are calculated, and the
+        // reading stops there with a message, rather than taking it for the end of the input.
+        text.clear();
+        text.shrink_to_fit();
+        m_error = ENOMEM;
+        m_ended = true;
+        return false;
     }
-    return status;
+    if (text.empty())
+        return false;
+    firstLine = m_nextLine;
+    const char *const end = text.data() + text.size();
+    for (const char *c = text.data();
+         (c = static_cast<const char *>(std::memchr(c, '\n', static_cast<std::size_t>(end - c))));
+         ++c)
+        ++m_nextLine;
+    return true;
 }
 
 std::variant<std::string, int> readStandardInput()
@@ -109,7 +78,7 @@ std::variant<std::string, int> readStandardInput()
         text.resize(length + (1 << 16));
         length += std::fread(text.data() + length, 1, text.size() - length, stdin);
         if (length > InputLimit)
-            return fail("standard input holds more than 64 MiB, far more than a parameter line; "
+            return fail("standard input holds more than 64 MiB, far more than a matrix; "
                         "quorvex-cli angles -l reads one line at a time");
     } while (length == text.size());
     if (std::ferror(stdin))

@@ -1,28 +1,42 @@
 #pragma once
 
-#include "Output.h"
-#include "quorvex/Error.h"
-
-#include <functional>
-#include <span>
+#include <cstdio>
 #include <string>
-#include <string_view>
 #include <variant>
 
 namespace cli {
 
-// What one line of input gives: the text to print for it, or why it cannot be read.
-using LineResult = std::variant<std::string, quorvex::Error>;
-using LineCalculation = std::function<LineResult(std::string_view line)>;
+// The whole lines of a file, a block at a time: a block ends at a line end, or at the end of the
+// file, so that each can be calculated on its own, and holds at least one line however long. The
+// file is closed at the end, unless it is standard input.
+class BlockReader
+{
+public:
+    explicit BlockReader(std::FILE *file)
+        : m_file(file)
+    { }
+    ~BlockReader();
+    BlockReader(const BlockReader &) = delete;
+    BlockReader &operator=(const BlockReader &) = delete;
 
-// Calculates each line of the files named (standard input for none, or for "-"): output line N
-// belongs to input line N, blank for a blank line or one that cannot be read, whose reason goes to
-// standard error with its line number. Returns the exit status.
-int eachLine(
-    std::span<const std::string_view> files, Output &output, const LineCalculation &calculate);
+    // Reads the next block into `text`, in place of what it held, with the number of its first
+    // line; false at the end of the file, and where it cannot be read (error() then says why).
+    bool next(std::string &text, long &firstLine);
+    // The error number that stopped the reading, 0 at the end of the file; ENOMEM for a line
+    // longer than the memory can hold, which is line().
+    int error() const { return m_error; }
+    long line() const { return m_nextLine; }
 
-// All of standard input, up to a limit far beyond any parameter line; an exit status where it
-// cannot be read (the reason said).
+private:
+    std::FILE *m_file;
+    std::string m_carried; // the beginning of a line that the last block did not end
+    long m_nextLine = 1;
+    int m_error = 0;
+    bool m_ended = false;
+};
+
+// All of standard input, up to a limit far beyond any matrix; an exit status where it cannot be
+// read (the reason said).
 std::variant<std::string, int> readStandardInput();
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "Options.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace cli {
@@ -8,7 +9,7 @@ namespace {
     constexpr std::string_view Synopsis
         = R"(Usage: quorvex-cli matrix ROT_X ROT_Y ROT_Z [SCALE_X SCALE_Y SCALE_Z]
        quorvex-cli angles [--scales] [VALUE... | -]
-       quorvex-cli matrix|angles -l [FILE...]
+       quorvex-cli matrix|angles -l [-j JOBS] [FILE...]
        quorvex-cli --help | --version
 )";
 
@@ -27,6 +28,9 @@ namespace {
            three scale factors; for angles, parameter lines. A blank line, or
            one that cannot be read, gives a blank line; the reason goes to
            standard error, and the exit status is 1.
+  -j, --jobs JOBS
+           With -l, calculates on JOBS threads (default: every core this
+           process may use); the output is the same for any number.
   --       Ends the options, so that a value after it may begin with -.
 
 Angles and scales are read with "." or your locale's decimal separator (30.5,
@@ -49,12 +53,38 @@ be written, 2 for a wrong command line.
 
 } // namespace
 
+namespace {
+
+    // The most threads -l starts: far more than any machine it runs on has cores.
+    constexpr unsigned MostJobs = 1024;
+
+    // The number of jobs that a -j names, or 0 where it names none.
+    unsigned jobsIn(std::string_view text)
+    {
+        unsigned jobs = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), jobs);
+        return error == std::errc() && end == text.data() + text.size() && jobs <= MostJobs ? jobs
+                                                                                            : 0;
+    }
+
+} // namespace
+
 Options parseOptions(std::span<char *const> arguments)
 {
     Options options;
     bool optionsEnded = false;
-    for (const std::string_view arg : arguments) {
-        if (optionsEnded)
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view arg = arguments[i];
+        if (!optionsEnded && (arg == "-j" || arg == "--jobs" || arg.starts_with("--jobs="))) {
+            const std::string_view count = arg.starts_with("--jobs=") ? arg.substr(7)
+                : i + 1 < arguments.size() ? std::string_view(arguments[++i])
+                                           : "";
+            options.jobs = jobsIn(count);
+            if (options.jobs == 0 && options.problem.empty())
+                options.problem = std::string(arg.substr(0, arg.find('=')))
+                    + " takes a number of threads from 1 to " + std::to_string(MostJobs)
+                    + ", not \"" + std::string(count) + "\"";
+        } else if (optionsEnded)
             options.words.push_back(arg);
         else if (arg == "--")
             optionsEnded = true;

@@ -18,6 +18,15 @@ std::string reasonOf(int error)
     return std::strerror(error);
 }
 
+bool Output::write(std::string_view text)
+{
+    constexpr std::size_t Block = 1 << 16;
+    if (text.size() >= Block) // a block of its own, written without a copy
+        return flush() && put(text);
+    m_buffer += text;
+    return m_buffer.size() < Block || flush();
+}
+
 int Output::finish(int status)
 {
     return flush() && std::fflush(stdout) == 0 ? status : failed();
@@ -25,9 +34,15 @@ int Output::finish(int status)
 
 bool Output::flush()
 {
-    if (!m_failed && std::fwrite(m_buffer.data(), 1, m_buffer.size(), stdout) != m_buffer.size())
-        failed();
+    put(m_buffer);
     m_buffer.clear();
+    return !m_failed;
+}
+
+bool Output::put(std::string_view text)
+{
+    if (!m_failed && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        failed();
     return !m_failed;
 }
 

@@ -21,16 +21,15 @@ std::string reasonOf(int error);
 class Output
 {
 public:
-    bool write(std::string_view text)
-    {
-        m_buffer += text;
-        return m_buffer.size() < (1 << 16) || flush();
-    }
+    bool write(std::string_view text);
+    // Whether everything so far could be written.
+    bool ok() const { return !m_failed; }
     // Writes what is left and returns status, or BadInput if anything could not be written.
     int finish(int status);
 
 private:
     bool flush();
+    bool put(std::string_view text); // straight to standard output
     int failed();
 
     std::string m_buffer;

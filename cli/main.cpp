@@ -31,8 +31,8 @@ int main(int argc, char *argv[])
     const auto command = options.words.front();
     const auto operands = std::span(options.words).subspan(1);
     if (command == "matrix")
-        return output.finish(matrix(operands, options.eachLine, output));
+        return output.finish(matrix(operands, options, output));
     if (command == "angles")
-        return output.finish(angles(operands, options.eachLine, options.scales, output));
+        return output.finish(angles(operands, options, output));
     return usageError("unknown command " + std::string(command));
 }

@@ -75,6 +75,20 @@ input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 
     "^quorvex-cli: line 3: Matrix: \"hello\" holds no parameter line$" angles -l
 run 1 "" "^quorvex-cli: $work/none: No such file or directory$" angles -l "$work/none"
 
+# On several threads, the same output and messages as on one: many blocks of good and bad lines.
+awk 'BEGIN { srand(7); for (i = 1; i <= 40000; i++) { r = rand();
+    if (r < 0.05) print "abc " i; else if (r < 0.08) print ""; else if (r < 0.1) print "1 2";
+    else printf "%.2f %.2f %.2f\n", rand() * 360 - 180, rand() * 180 - 90, rand() * 360 - 180 } }' >"$work/mixed"
+"$cli" matrix -l "$work/mixed" 2>/dev/null | sed '2~7s/ 0 / x /' >"$work/mixed.lines"
+for command in matrix angles; do
+    input=$work/mixed$([ $command = matrix ] || echo .lines)
+    "$cli" $command -l -j 1 "$input" >"$work/one" 2>"$work/one.err"
+    "$cli" $command --jobs 3 -l "$input" >"$work/three" 2>"$work/three.err"
+    cmp -s "$work/one" "$work/three" && cmp -s "$work/one.err" "$work/three.err" && [ -s "$work/one.err" ] \
+        || { failed=$((failed + 1)); echo "FAIL $command -l -j 3 differs from -j 1"; }
+done
+run 2 "" '^quorvex-cli: -j takes a number of threads from 1 to 1024, not "0"$' matrix -l -j 0
+
 # Input that cannot be read, or read to its end, and output that cannot be written.
 from=/ run 1 "" "^quorvex-cli: cannot read standard input: Is a directory$" angles
 from=closed run 1 "" "^quorvex-cli: cannot read standard input: Bad file descriptor$" angles -l
