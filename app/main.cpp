@@ -1,9 +1,9 @@
 // quorvex: the calculator's windows.
 
 #include "MainWindow.h"
+#include "WindowIcon.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,7 +111,7 @@ int main(int argc, char *argv[])
     // The window's class and its icon tie it to the menu entry in docks and task switchers.
     QApplication::setApplicationName(QStringLiteral("quorvex"));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/" QUORVEX_APP_ID ".svg")));
+    QApplication::setWindowIcon(quorvex::windowIcon());
     quorvex::MainWindow window;
     window.show();
     return QApplication::exec();

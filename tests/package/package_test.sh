@@ -24,7 +24,8 @@ check() { "${@:2}" || { echo "package_test: $1" >&2; exit 1; }; }
 DESTDIR="$work/installed" cmake --install "$build" --prefix /usr >/dev/null
 root="$work/installed/usr"
 for file in bin/quorvex bin/quorvex-cli "share/applications/$app_id.desktop" \
-    "share/icons/hicolor/scalable/apps/$app_id.svg" "share/metainfo/$app_id.metainfo.xml"; do
+    "share/icons/hicolor/scalable/apps/$app_id.svg" "share/icons/hicolor/48x48/apps/$app_id.png" \
+    "share/metainfo/$app_id.metainfo.xml"; do
     check "cmake --install did not put $file in place" test -f "$root/$file"
 done
 # No binary, built or installed, searches the current directory or any other for libraries.
@@ -37,7 +38,7 @@ check "the metainfo is not valid" appstreamcli validate --no-net "$root/share/me
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-qpa-plugins libqt6svg6; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libc6 qt6-qpa-plugins; do
     check "the package does not depend on $package: $depends" grep -q "\b$package\b" <<<"$depends"
 done
 
