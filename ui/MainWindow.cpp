@@ -44,7 +44,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     // The layout was measured with glyph widths rounded to whole pixels, as full hinting draws
     // them; with unhinted widths the heading's 28 blanks push "Ver 2.0" out of its label. Set
-    // before the form, so that the fonts of its style sheets inherit it.
+    // before the form, so that the fonts of its style sheet inherit it.
     QFont hinted = font();
     hinted.setHintingPreference(QFont::PreferFullHinting);
     setFont(hinted);
