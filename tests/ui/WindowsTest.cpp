@@ -102,8 +102,8 @@ double textContrast(QLineEdit *field)
           })->first;
     double farthest = 1;
     for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
-        const auto [dark, light] = std::minmax(luminance(*it), luminance(background));
-        farthest = std::max(farthest, (light + 0.05) / (dark + 0.05));
+        const double a = luminance(*it), b = luminance(background);
+        farthest = std::max(farthest, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
     }
     return farthest;
 }
