@@ -24,6 +24,7 @@ check 1 "^quorvex: cannot open a window without a display .*$fallback" QT_QPA_PL
 check 1 "on the display \":87\"$fallback" DISPLAY=:87 "$program"
 check 1 "on the display \"nonsense\"$fallback" DISPLAY=nonsense "$program"
 check 1 "window: Qt's platform plugin \"nonsense\" is not installed$fallback" QT_QPA_PLATFORM=nonsense "$program"
+check 1 "\"nonsense;xcb\" \(QT_QPA_PLATFORM\) \(Qt's platform plugin \"nonsense\" is not installed\)$fallback" QT_QPA_PLATFORM='nonsense;xcb' "$program"
 # Whether Qt's Wayland plugin is installed or not, the message says which of the two failed.
 check 1 "(plugin \"wayland\" is not installed|without a Wayland display .*)$fallback" QT_QPA_PLATFORM=wayland "$program"
 check 1 "without a display" "$program" -style Fusion --reverse -style=fusion -platform xcb
