@@ -1,38 +1,66 @@
 // quorvex: the calculator's windows.
 
 #include "MainWindow.h"
+#include "WindowIcon.h"
 
 #include <QApplication>
-#include <QIcon>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr std::string_view Usage = R"(Usage: quorvex [--help | --version]
+constexpr std::string_view Usage = R"(Usage: quorvex [--help | --version] [QT_OPTION...]
 
 Opens the calculator's window: three rotation angles and three scale factors
 become the nine parameters of a *.him file, put on the clipboard, and a
 parameter line on the clipboard becomes its angles. quorvex-cli does the same
 in a terminal, without a display.
+
+In the window, F1 opens Help, Enter in any of the six input fields calculates
+the matrix, and Ctrl+Q quits; Escape or Ctrl+W closes Help.
+
+Qt's own options, such as -platform NAME, -display DISPLAY, -style NAME and
+-reverse, are passed on to the toolkit.
+
+Exit status: 0 when the window is closed, 1 when no window can be opened, 2
+for a wrong command line.
 )";
+
+// Qt's options, as QGuiApplication, QApplication and the X11 platform read and remove them: those
+// followed by a value, those that take it after "=", and those without one. Any may begin with
+// one dash or two.
+constexpr std::array QtOptionsWithValue { "platform", "platformpluginpath", "platformtheme",
+    "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
+    "name", "style", "stylesheet" };
+constexpr std::array QtOptionsWithEquals { "style", "stylesheet", "qmljsdebugger" };
+constexpr std::array QtFlags { "reverse", "widgetcount", "nograb", "dograb" };
 
 // Where the window was to appear, for the message that says it cannot.
 std::string display()
 {
-    const std::string_view platform
-        = std::getenv("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
-    if (!platform.empty() && !platform.starts_with("xcb") && !platform.starts_with("wayland"))
-        return "with the platform \"" + std::string(platform) + "\" (QT_QPA_PLATFORM)";
-    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY" }) {
+    const auto variable = [](const char *name) -> std::string {
         const char *value = std::getenv(name);
-        if (value && *value)
-            return "on the display \"" + std::string(value) + "\"";
+        return value ? value : "";
+    };
+    const std::string platform = variable("QT_QPA_PLATFORM");
+    if (platform.starts_with("wayland") && platform.find(';') == std::string::npos) {
+        const std::string wayland = variable("WAYLAND_DISPLAY");
+        return wayland.empty() ? "without a Wayland display (WAYLAND_DISPLAY is not set)"
+                               : "on the Wayland display \"" + wayland + "\"";
+    }
+    if (!platform.empty() && !platform.starts_with("xcb"))
+        return "with the platform \"" + platform + "\" (QT_QPA_PLATFORM)";
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY" }) {
+        if (const std::string value = variable(name); !value.empty())
+            return "on the display \"" + value + "\"";
     }
     return "without a display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
 }
@@ -43,20 +71,32 @@ std::string display()
 // meanwhile, hence the lock.
 std::mutex heldMutex;
 QStringList heldMessages;
+// The platform plugins that Qt looked for and did not find, and whether one that it found failed.
+QStringList missingPlugins;
+bool pluginFailed = false;
 
 void holdBack(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     const QString text = qFormatLogMessage(type, context, message);
     const std::lock_guard lock(heldMutex);
     if (type != QtFatalMsg) {
+        const QLatin1String notFound("Could not find the Qt platform plugin \"");
+        if (message.startsWith(notFound))
+            missingPlugins << message.mid(notFound.size()).section('"', 0, 0);
+        pluginFailed = pluginFailed || message.contains(QLatin1String("even though it was found"));
         heldMessages << text;
         return;
     }
-    if (message.contains(QLatin1String("platform plugin"))) {
-        std::fprintf(stderr,
-            "quorvex: cannot open a window %s; quorvex-cli does the same calculations in a "
-            "terminal.\n",
-            display().c_str());
+    const QString missing = missingPlugins.isEmpty() ? QString()
+                                                     : "Qt's platform plugin \""
+            + missingPlugins.join(QLatin1String("\" or \"")) + "\" is not installed";
+    const char *fallback = "quorvex-cli does the same calculations in a terminal";
+    if (!missing.isEmpty() && !pluginFailed) {
+        std::fprintf(
+            stderr, "quorvex: cannot open a window: %s; %s.\n", qPrintable(missing), fallback);
+    } else if (message.contains(QLatin1String("platform plugin"))) {
+        std::fprintf(stderr, "quorvex: cannot open a window %s%s; %s.\n", display().c_str(),
+            qPrintable(missing.isEmpty() ? missing : " (" + missing + ')'), fallback);
     } else {
         // Not the display: what the toolkit said is all there is to go by.
         for (const auto &held : std::as_const(heldMessages))
@@ -66,21 +106,44 @@ void holdBack(QtMsgType type, const QMessageLogContext &context, const QString &
     std::_Exit(EXIT_FAILURE);
 }
 
-// --help and --version answer in the terminal; false for anything else, which Qt reads.
-bool answered(std::span<char *const> arguments, int &status)
+int write(const std::string &text)
 {
-    for (const std::string_view arg : arguments) {
-        if (arg != "--help" && arg != "-h" && arg != "--version")
-            continue;
-        const auto text = arg == "--version" ? std::string("quorvex " QUORVEX_VERSION "\n")
-                                             : std::string(Usage);
-        status = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? EXIT_SUCCESS
-                                                                                   : EXIT_FAILURE;
-        if (status != EXIT_SUCCESS)
-            std::perror("quorvex: cannot write standard output");
-        return true;
+    if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0)
+        return EXIT_SUCCESS;
+    std::perror("quorvex: cannot write standard output");
+    return EXIT_FAILURE;
+}
+
+// --help, --version and a wrong command line are answered in the terminal, with the exit status
+// returned; nothing for a command line that opens the window, whose Qt options QApplication reads.
+std::optional<int> answered(std::span<char *const> arguments)
+{
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view arg = arguments[i];
+        if (arg == "--help" || arg == "-h")
+            return write(std::string(Usage));
+        if (arg == "--version")
+            return write("quorvex " QUORVEX_VERSION "\n");
+        std::string problem = "unexpected argument \"" + std::string(arg) + '"';
+        if (arg.starts_with('-')) {
+            const auto option = arg.substr(arg.starts_with("--") ? 2 : 1);
+            const auto name = option.substr(0, option.find('='));
+            const auto known = [name](const auto &names) {
+                return std::ranges::find(names, name) != names.end();
+            };
+            const bool joined = name.size() < option.size();
+            if (joined ? known(QtOptionsWithEquals) : known(QtFlags))
+                continue;
+            const bool needsValue = !joined && known(QtOptionsWithValue);
+            if (needsValue && ++i < arguments.size())
+                continue;
+            problem = needsValue ? std::string(arg) + " needs a value"
+                                 : "unknown option " + std::string(arg);
+        }
+        std::fprintf(stderr, "quorvex: %s; quorvex --help lists the options\n", problem.c_str());
+        return 2;
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
@@ -94,9 +157,9 @@ int main(int argc, char *argv[])
         argc = 1;
         argv = named;
     }
-    const std::span<char *const> arguments(argv + 1, static_cast<std::size_t>(argc - 1));
-    if (int status; answered(arguments, status))
-        return status;
+    if (const auto status
+        = answered(std::span<char *const>(argv + 1, static_cast<std::size_t>(argc - 1))))
+        return *status;
 
     qInstallMessageHandler(holdBack);
     QApplication app(argc, argv);
@@ -111,7 +174,7 @@ int main(int argc, char *argv[])
     // The window's class and its icon tie it to the menu entry in docks and task switchers.
     QApplication::setApplicationName(QStringLiteral("quorvex"));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEX_APP_ID));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/" QUORVEX_APP_ID ".svg")));
+    QApplication::setWindowIcon(quorvex::windowIcon());
     quorvex::MainWindow window;
     window.show();
     return QApplication::exec();

@@ -9,25 +9,36 @@
 namespace quorvex {
 namespace {
 
-    // Programs answer a clipboard request within milliseconds; the toolkit gives up on one that
-    // does not after seconds (five on X11) and returns nothing. An empty answer that took this
-    // long is that timeout, not an empty clipboard.
-    constexpr qint64 NoAnswerMilliseconds = 1000;
+    // How long the toolkit waits for the program that holds the clipboard to answer one request
+    // before it gives up and returns nothing: five seconds on X11, one on Wayland. It says nothing
+    // when it gives up, so a request that took this long and brought nothing is taken for no
+    // answer; an answer that comes sooner, however late, is an answer.
+    qint64 toolkitWait()
+    {
+        return QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? 1000 : 5000;
+    }
 
 } // namespace
 
 std::optional<QString> clipboardText()
 {
-    // Each further question to a program that does not answer costs another timeout: ask for the
-    // kinds of data it offers once, and for the text only where it offers one.
+    // Each further question to a program that does not answer costs another wait: ask for the
+    // kinds of data it offers once, and for the text only where it offers one. Each request is
+    // timed on its own, since each has a wait of its own.
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    QElapsedTimer timer;
-    timer.start();
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    const QString text
-        = data && !data->formats().isEmpty() && data->hasText() ? data->text() : QString();
+    QElapsedTimer request;
+    request.start();
+    const bool offersText = data && !data->formats().isEmpty() && data->hasText();
+    bool answered = offersText || request.elapsed() < toolkitWait();
+    QString text;
+    if (offersText) {
+        request.restart();
+        text = data->text();
+        answered = !text.isEmpty() || request.elapsed() < toolkitWait();
+    }
     QGuiApplication::restoreOverrideCursor();
-    if (text.isEmpty() && timer.elapsed() >= NoAnswerMilliseconds)
+    if (!answered)
         return std::nullopt;
     return text;
 }

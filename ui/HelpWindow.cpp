@@ -2,13 +2,14 @@
 
 #include "ui_HelpWindow.h"
 
+#include <QCoreApplication>
 #include <QShortcut>
 
 namespace quorvex {
 namespace {
 
-    // Leading blanks indent the text and draw the matrix picture; the label takes it as plain
-    // text, which keeps every blank, the one that ends line 12 included.
+    // Leading blanks indent the text and draw the matrix picture; the view shows it as plain text,
+    // which keeps every blank, the one that ends line 12 included.
     const QString HelpText
         = QStringLiteral("\n"
                          "     Select angles and scaling (optional) then\n"
@@ -27,7 +28,7 @@ namespace {
                          "     Transformation matrix format:\n"
                          "               | r11 r21 r31 t1 |\n"
                          "       M = | r12 r22 r32 t2 |\n"
-                         "               | r13 r23 r33 t2 |\n"
+                         "               | r13 r23 r33 t3 |\n"
                          "               |  0     0     0    1 |\n"
                          "     where r are parameters corresponding to\n"
                          "     angles of rotation around axis X, Y, or Z,\n"
@@ -51,20 +52,28 @@ HelpWindow::HelpWindow(QWidget *parent)
     // Only a close button: there is nothing to gain from minimizing or enlarging a fixed page.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    m_ui->helpTextLabel->setBackgroundRole(QPalette::ToolTipBase);
-    m_ui->helpTextLabel->setForegroundRole(QPalette::ToolTipText);
+    // Placed as a label would place it: from the view's top left corner.
+    m_ui->helpTextView->document()->setDocumentMargin(0);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
-    // Escape closes it too; Enter presses the focused Exit button.
-    connect(
-        new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+    // Escape and Ctrl+W close it too, Enter presses the focused Exit button, and Ctrl+Q quits the
+    // program from here as from the main window.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_W), this, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, qApp, &QCoreApplication::quit);
 }
 
 HelpWindow::~HelpWindow() = default;
 
 void HelpWindow::present()
 {
-    if (!isVisible())
-        m_ui->helpTextLabel->setText(HelpText);
+    if (!isVisible()) {
+        // The text stands on the tool-tip colours of the theme in use when the window opens.
+        QPalette colours = m_ui->helpTextView->palette();
+        colours.setBrush(QPalette::Base, colours.toolTipBase());
+        colours.setBrush(QPalette::Text, colours.toolTipText());
+        m_ui->helpTextView->setPalette(colours);
+        m_ui->helpTextView->setPlainText(HelpText);
+    }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();

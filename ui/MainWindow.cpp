@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QShortcut>
 
 #include <array>
 #include <string>
@@ -43,7 +44,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     // The layout was measured with glyph widths rounded to whole pixels, as full hinting draws
     // them; with unhinted widths the heading's 28 blanks push "Ver 2.0" out of its label. Set
-    // before the form, so that the fonts of its style sheets inherit it.
+    // before the form, so that the fonts of its style sheet inherit it.
     QFont hinted = font();
     hinted.setHintingPreference(QFont::PreferFullHinting);
     setFont(hinted);
@@ -60,6 +61,15 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_ui->exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit);
     connect(m_ui->calculateAnglesButton, &QPushButton::clicked, this, &MainWindow::calculateAngles);
     connect(m_ui->helpButton, &QPushButton::clicked, this, &MainWindow::showHelp);
+    // The keyboard's ways to the same: F1 opens Help, Ctrl+Q quits, and Enter in any of the six
+    // fields presses the button that their values feed.
+    new QShortcut(QKeySequence(Qt::Key_F1), this, this, &MainWindow::showHelp);
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, qApp, &QCoreApplication::quit);
+    for (auto *field : { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit, m_ui->scaleXEdit,
+             m_ui->scaleYEdit, m_ui->scaleZEdit }) {
+        connect(field, &QLineEdit::returnPressed, m_ui->calculateMatrixButton,
+            &QPushButton::animateClick);
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -100,6 +110,7 @@ void MainWindow::calculateMatrix()
     const auto line = QString::fromStdString(std::get<std::string>(result));
     showInMatrixField(*m_ui->matrixEdit, line);
     QGuiApplication::clipboard()->setText(line);
+    m_ui->copiedNotification->announce();
 }
 
 void MainWindow::calculateAngles()
@@ -142,6 +153,8 @@ void MainWindow::showHelp()
 
 void MainWindow::showError(const Error &error, const QString &advice)
 {
+    // Whatever an earlier click put on the clipboard, this one put nothing there.
+    m_ui->copiedNotification->hide();
     auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(),
         QString::fromStdString(error.message), QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);

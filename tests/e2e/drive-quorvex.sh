@@ -93,6 +93,18 @@ xdotool windowfocus --sync "$(windows_named "$title" | grep -vx "$main")" key Re
 eventually count_windows "$title" 1 || fail "the message box did not close"
 field_holds rotZEdit "30.0 "
 
+# A program that answers late, and with an empty text: an answer all the same, the identity's.
+printf '' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+owner=$!
+sleep 0.5
+kill -STOP "$owner"
+click calculateAnglesButton
+sleep 1.5
+kill -CONT "$owner"
+field_holds rotXEdit "0 "
+count_windows "$title" 1 || fail "an empty answer after 1.5 s was taken for no answer"
+kill "$owner" 2>/dev/null || true
+
 # Help opens beside the main window.
 click helpButton
 eventually count_windows Help 1 || fail "the help window did not open"

@@ -1,7 +1,8 @@
 #!/bin/bash
-# Where no window can be opened, quorvex says so in one line that names the display and points to
-# quorvex-cli, and exits with status 1 instead of aborting inside the toolkit; --help and
-# --version answer without a display.   Usage: no-display.sh path/to/quorvex
+# Where no window can be opened, quorvex says so in one line that names the display, or the
+# platform plugin that is missing, and points to quorvex-cli, and exits with status 1 instead of
+# aborting inside the toolkit; --help, --version and a wrong command line (status 2) are answered
+# without a display, and Qt's own options are left to Qt.   Usage: no-display.sh path/to/quorvex
 set -u
 program=$1
 failed=0
@@ -22,7 +23,14 @@ fallback='; quorvex-cli does the same calculations in a terminal\.$'
 check 1 "^quorvex: cannot open a window without a display .*$fallback" QT_QPA_PLATFORM=xcb "$program"
 check 1 "on the display \":87\"$fallback" DISPLAY=:87 "$program"
 check 1 "on the display \"nonsense\"$fallback" DISPLAY=nonsense "$program"
-check 1 "with the platform \"nonsense\"" QT_QPA_PLATFORM=nonsense DISPLAY=:87 "$program"
+check 1 "window: Qt's platform plugin \"nonsense\" is not installed$fallback" QT_QPA_PLATFORM=nonsense "$program"
+check 1 "\"nonsense;xcb\" \(QT_QPA_PLATFORM\) \(Qt's platform plugin \"nonsense\" is not installed\)$fallback" QT_QPA_PLATFORM='nonsense;xcb' "$program"
+# Whether Qt's Wayland plugin is installed or not, the message says which of the two failed.
+check 1 "(plugin \"wayland\" is not installed|without a Wayland display .*)$fallback" QT_QPA_PLATFORM=wayland "$program"
+check 1 "without a display" "$program" -style Fusion --reverse -style=fusion -platform xcb
+check 2 '^quorvex: unknown option --bogus; quorvex --help lists the options$' "$program" --bogus
+check 2 '^quorvex: -style needs a value;' "$program" -style
+check 2 '^quorvex: unknown option -platform=xcb;' "$program" -platform=xcb
 check 0 '^quorvex [0-9]+\.[0-9]+\.[0-9]+$' "$program" --version
 check 0 '^Usage: quorvex ' sh -c "'$program' --help | head -n 1"
 exit $failed

@@ -10,11 +10,18 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
 
 namespace {
 
@@ -72,6 +79,35 @@ QWidget *helpWindow()
     return open.size() == 1 ? open.front() : nullptr;
 }
 
+// The contrast of a field's text on its background, as WCAG reckons it, from what is drawn: the
+// background is the commonest colour where the text stands, the text the colour farthest from it.
+double textContrast(QLineEdit *field)
+{
+    const QImage image = field->grab(QRect(4, 4, 24, field->height() - 8)).toImage();
+    const auto luminance = [](QRgb rgb) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb))
+            + 0.0722 * linear(qBlue(rgb));
+    };
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background
+        = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+              return a.second < b.second;
+          })->first;
+    double farthest = 1;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
+        const double a = luminance(*it), b = luminance(background);
+        farthest = std::max(farthest, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+    }
+    return farthest;
+}
+
 } // namespace
 
 class WindowsTest : public QObject
@@ -87,7 +123,11 @@ private slots:
     void actionsWriteFieldsAndClipboard();
     void badInputWritesNothing_data();
     void badInputWritesNothing();
-    void keyboardAndScreenReaders();
+    void fieldsReadableInAnyTheme_data();
+    void fieldsReadableInAnyTheme();
+    void keysDoWhatTheySay_data();
+    void keysDoWhatTheySay();
+    void screenReaders();
     void noCaptionIsCut();
     void helpOpensOnceAndReloadsAfterClosing();
     void programEndsWhenItShould_data();
@@ -158,6 +198,9 @@ void WindowsTest::actionsWriteFieldsAndClipboard()
 
     QCOMPARE(texts(window), fields);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
+    // Calculate Matrix, and only it, confirms that the line is on the clipboard.
+    QCOMPARE(child(window, "copiedNotification")->isVisible(),
+        buttons.back() == "calculateMatrixButton");
 }
 
 void WindowsTest::badInputWritesNothing_data()
@@ -203,6 +246,8 @@ void WindowsTest::badInputWritesNothing()
     auto *edit = ::field(window, field);
     edit->setText(text);
     const QStringList before = texts(window);
+    QWidget *confirmation = child(window, "copiedNotification");
+    confirmation->show(); // as an earlier Calculate Matrix left it
 
     click(window, button);
 
@@ -213,6 +258,7 @@ void WindowsTest::badInputWritesNothing()
     QCOMPARE(box->informativeText().contains("clipboard"), clipboardToBlame);
     QCOMPARE(texts(window), before);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    QVERIFY(!confirmation->isVisible());
 
     // A field to blame is ready to be typed over; otherwise the focus stays on the button.
     const QPointer<QMessageBox> closed(box);
@@ -223,29 +269,100 @@ void WindowsTest::badInputWritesNothing()
     QCOMPARE(texts(window), before);
 }
 
-void WindowsTest::keyboardAndScreenReaders()
+// Under a dark theme the fields keep their pastel backgrounds: their text and its selection must
+// not take the theme's light text colour.
+void WindowsTest::fieldsReadableInAnyTheme_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QPalette dark; // as theme tools set Fusion's colours
+    for (const auto &[role, colour] :
+        { std::pair { QPalette::Window, "#2a2e32" }, { QPalette::WindowText, "#fcfcfc" },
+            { QPalette::Base, "#1b1e20" }, { QPalette::Text, "#fcfcfc" },
+            { QPalette::Button, "#31363b" }, { QPalette::ButtonText, "#fcfcfc" },
+            { QPalette::Highlight, "#3daee9" }, { QPalette::HighlightedText, "#fcfcfc" } })
+        dark.setColor(role, QColor(colour));
+    QTest::newRow("dark") << dark;
+    QTest::newRow("light")
+        << std::unique_ptr<QStyle>(QStyleFactory::create("Fusion"))->standardPalette();
+}
+
+void WindowsTest::fieldsReadableInAnyTheme()
+{
+    QFETCH(QPalette, palette);
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(palette);
+    quorvex::MainWindow window;
+    window.show();
+    for (const auto &name : Fields) {
+        auto *edit = field(window, name);
+        edit->setText("888");
+        QVERIFY2(textContrast(edit) >= 4.5, qPrintable(name));
+        edit->selectAll();
+        QVERIFY2(textContrast(edit) >= 4.5, qPrintable(name + ", selected"));
+    }
+    QApplication::setPalette(before);
+}
+
+void WindowsTest::keysDoWhatTheySay_data()
+{
+    QTest::addColumn<QString>("focus"); // a control of the main window, or "help:" one of Help's
+    QTest::addColumn<QKeySequence>("key");
+    QTest::addColumn<QString>("outcome"); // "matrix" calculated, "help" open, "no help", "nothing"
+
+    const QKeySequence enter(Qt::Key_Return), f1(Qt::Key_F1), ctrlW(Qt::CTRL | Qt::Key_W);
+    QTest::newRow("Enter in Rot X") << "rotXEdit" << enter << "matrix";
+    QTest::newRow("keypad Enter in Scale Z")
+        << "scaleZEdit" << QKeySequence(Qt::Key_Enter) << "matrix";
+    QTest::newRow("Space on Calculate Matrix")
+        << "calculateMatrixButton" << QKeySequence(Qt::Key_Space) << "matrix";
+    QTest::newRow("Enter in the Matrix field") << "matrixEdit" << enter << "nothing";
+    QTest::newRow("Enter on Help") << "helpButton" << enter << "help";
+    QTest::newRow("F1 in Rot Y") << "rotYEdit" << f1 << "help";
+    QTest::newRow("Escape in Help")
+        << "help:closeButton" << QKeySequence(Qt::Key_Escape) << "no help";
+    QTest::newRow("Ctrl+W in Help's text") << "help:helpTextView" << ctrlW << "no help";
+    QTest::newRow("Enter on Help's Exit") << "help:closeButton" << enter << "no help";
+    QTest::newRow("Ctrl+W in the main window") << "rotXEdit" << ctrlW << "nothing";
+}
+
+void WindowsTest::keysDoWhatTheySay()
+{
+    QFETCH(QString, focus);
+    QFETCH(QKeySequence, key);
+    QFETCH(QString, outcome);
+
+    quorvex::MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field(window, "rotXEdit")->setText("-30");
+    QWidget *target = &window;
+    if (focus.startsWith("help:")) {
+        click(window, "helpButton");
+        QVERIFY(helpWindow() && QTest::qWaitForWindowActive(helpWindow()));
+        target = helpWindow();
+        focus.remove("help:");
+    }
+    child(*target, focus)->setFocus();
+    QTest::keySequence(target->focusWidget(), key);
+
+    const QString line
+        = outcome == "matrix" ? "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 " : "1 0 0  0 1 0  0 0 1";
+    QTRY_COMPARE(field(window, "matrixEdit")->text(), line);
+    QTRY_COMPARE(helpWindow() != nullptr, outcome == "help");
+    if (helpWindow())
+        helpWindow()->close();
+}
+
+void WindowsTest::screenReaders()
 {
     quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    // Typing at once replaces the "0" of Rot X; Enter presses the focused button.
-    QTest::keyClicks(window.focusWidget(), "-30");
-    child(window, "calculateMatrixButton")->setFocus();
-    QTest::keyClick(window.focusWidget(), Qt::Key_Return);
-    QCOMPARE(field(window, "matrixEdit")->text(), "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 ");
-    // Help closes with Escape, and with Enter on its Exit button.
-    for (const auto key : { Qt::Key_Escape, Qt::Key_Enter }) {
-        child(window, "helpButton")->setFocus();
-        QTest::keyClick(window.focusWidget(), Qt::Key_Enter);
-        QVERIFY(helpWindow() && QTest::qWaitForWindowActive(helpWindow()));
-        QTest::keyClick(helpWindow()->focusWidget(), key);
-        QVERIFY(!helpWindow());
-    }
-    // A screen reader names each field by the label beside it, and reads the heading, version
-    // included, without its run of blanks.
     const auto name = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
+    // Each field is named by the label beside it, and the heading, version included, is read
+    // without its run of blanks.
     const QStringList labels { "Rot X", "Rot Y", "Rot Z", "Scale X", "Scale Y", "Scale Z",
         "Matrix" };
     for (int i = 0; i < Fields.size(); ++i)
@@ -255,10 +372,41 @@ void WindowsTest::keyboardAndScreenReaders()
         heading.endsWith(" parameters Ver " + QStringLiteral(QUORVEX_VERSION).section('.', 0, 1))
             && !heading.contains("  "),
         qPrintable(heading));
+
+    // The Matrix field is read-only, and says so; its text can still be selected and copied.
+    auto *matrix = field(window, "matrixEdit");
+    const auto state = QAccessible::queryAccessibleInterface(matrix)->state();
+    QVERIFY(state.readOnly && state.selectableText);
+    matrix->setFocus();
+    QTest::keyClicks(matrix, "typed");
+    QTest::keyClick(matrix, Qt::Key_Backspace);
+    QTest::keySequence(matrix, QKeySequence::SelectAll);
+    QTest::keySequence(matrix, QKeySequence::Copy);
+    QCOMPARE(QGuiApplication::clipboard()->text(), "1 0 0  0 1 0  0 0 1");
+
+    // Calculate Matrix is confirmed in a notification, which a screen reader speaks as it appears
+    // (it announces objects of that role), and which goes away by itself.
+    click(window, "calculateMatrixButton");
+    auto *notification = QAccessible::queryAccessibleInterface(child(window, "copiedNotification"));
+    QCOMPARE(notification->role(), QAccessible::Notification);
+    QVERIFY(!notification->state().invisible);
+    QCOMPARE(notification->text(QAccessible::Name), "The parameter line is on the clipboard.");
+    QTRY_VERIFY_WITH_TIMEOUT(notification->state().invisible, 10000);
+
+    // Help's text is read line by line, the matrix picture included.
+    click(window, "helpButton");
+    auto *help = QAccessible::queryAccessibleInterface(child(*helpWindow(), "helpTextView"));
+    QVERIFY(help->state().readOnly && help->state().multiLine);
+    auto *text = help->textInterface();
+    const auto r13 = static_cast<int>(text->text(0, text->characterCount()).indexOf("r13 r23"));
+    int start = 0, end = 0;
+    QCOMPARE(text->textAtOffset(r13, QAccessible::LineBoundary, &start, &end),
+        "               | r13 r23 r33 t3 |");
+    helpWindow()->close();
 }
 
 // Captions fit their controls (with Arial's metric twin from fonts-liberation); the help text's
-// lines fit its label unwrapped, which keeps the matrix picture whole.
+// lines fit its view unwrapped, which keeps the matrix picture whole.
 void WindowsTest::noCaptionIsCut()
 {
     quorvex::MainWindow window;
@@ -267,12 +415,14 @@ void WindowsTest::noCaptionIsCut()
     QVERIFY(helpWindow());
     for (const QWidget *top : { static_cast<QWidget *>(&window), helpWindow() }) {
         for (auto *widget : top->findChildren<QWidget *>()) {
-            if (!qobject_cast<QLabel *>(widget) && !qobject_cast<QPushButton *>(widget))
+            auto *view = qobject_cast<QPlainTextEdit *>(widget);
+            if (!view && !qobject_cast<QLabel *>(widget) && !qobject_cast<QPushButton *>(widget))
                 continue;
             widget->ensurePolished();
-            for (const QString &line : widget->property("text").toString().split('\n')) {
-                QVERIFY2(
-                    widget->fontMetrics().horizontalAdvance(line) <= widget->contentsRect().width(),
+            const QString text = view ? view->toPlainText() : widget->property("text").toString();
+            const int width = view ? view->viewport()->width() : widget->contentsRect().width();
+            for (const QString &line : text.split('\n')) {
+                QVERIFY2(widget->fontMetrics().horizontalAdvance(line) <= width,
                     qPrintable(widget->objectName() + " cuts \"" + line + '"'));
             }
         }
@@ -287,13 +437,13 @@ void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
     QWidget *help = helpWindow();
     QVERIFY(help && !help->parent());
     QVERIFY(QTest::qWaitForWindowActive(help));
-    auto *label = child<QLabel>(*help, "helpTextLabel");
-    const QString text = label->text();
+    auto *view = child<QPlainTextEdit>(*help, "helpTextView");
+    const QString text = view->toPlainText();
     QVERIFY(text.contains("*.him"));
     // The text stands on the window system's tool-tip colour.
-    const QColor toolTip = label->palette().color(QPalette::ToolTipBase);
-    QVERIFY(toolTip != label->palette().color(QPalette::Window));
-    QCOMPARE(label->grab().toImage().pixelColor(2, 2), toolTip);
+    const QColor toolTip = view->palette().color(QPalette::ToolTipBase);
+    QVERIFY(toolTip != view->palette().color(QPalette::Window));
+    QCOMPARE(view->grab().toImage().pixelColor(2, 2), toolTip);
 
     // The main window works beside it; a click on Help brings back the same window, minimized or
     // not.
@@ -308,30 +458,38 @@ void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
     QVERIFY(!helpWindow());
     click(window, "helpButton");
     QCOMPARE(helpWindow(), help);
-    QCOMPARE(label->text(), text);
+    QCOMPARE(view->toPlainText(), text);
 }
 
 void WindowsTest::programEndsWhenItShould_data()
 {
-    QTest::addColumn<bool>("exit"); // Exit in the main window, or close it and then Help
-    QTest::newRow("Exit with Help open") << true;
-    QTest::newRow("closing the main window leaves Help running") << false;
+    // Where the program is quit, with Help open; or "" to close the main window, then Help.
+    QTest::addColumn<QString>("quitIn");
+    QTest::newRow("Exit") << "exitButton";
+    QTest::newRow("Ctrl+Q in the main window") << "main";
+    QTest::newRow("Ctrl+Q in Help") << "help";
+    QTest::newRow("closing the main window leaves Help running") << "";
 }
 
 void WindowsTest::programEndsWhenItShould()
 {
-    QFETCH(bool, exit);
+    QFETCH(QString, quitIn);
     quorvex::MainWindow window;
     window.show();
     click(window, "helpButton");
     QWidget *help = helpWindow();
     QVERIFY(help);
+    QWidget *active = quitIn == "main" ? &window : help;
+    active->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(active));
     QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
 
     bool helpOutlivedMainWindow = false;
     QTimer::singleShot(0, [&] {
-        if (exit)
+        if (quitIn == "exitButton")
             return click(window, "exitButton");
+        if (!quitIn.isEmpty())
+            return QTest::keySequence(active, QKeySequence(Qt::CTRL | Qt::Key_Q));
         window.close();
         // Queued behind anything that closing posted: runs only if the program is still going.
         QTimer::singleShot(50, [&] {
@@ -345,7 +503,7 @@ void WindowsTest::programEndsWhenItShould()
 
     QCOMPARE(QCoreApplication::exec(), 0);
     QVERIFY(!window.isVisible() && !help->isVisible());
-    QCOMPARE(helpOutlivedMainWindow, !exit);
+    QCOMPARE(helpOutlivedMainWindow, quitIn.isEmpty());
 }
 
 QTEST_MAIN(WindowsTest)
