@@ -80,12 +80,17 @@ click calculateAnglesButton
 field_holds rotXEdit "10.0 "
 field_holds matrixEdit "$line  (Würfel × 2)"
 
+# Another program takes the clipboard with a text, then stops answering; $owner is its process.
+stall_owner() {
+    printf '%s' "$1" | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
+    owner=$!
+    sleep 0.5
+    kill -STOP "$owner"
+}
+
 # A program that holds the clipboard and never answers: a message after the toolkit's wait, and
 # nothing written.
-printf 'stalled' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-owner=$!
-sleep 0.5
-kill -STOP "$owner"
+stall_owner stalled
 click calculateAnglesButton
 tries=150 eventually count_windows "$title" 2 || fail "no message for a clipboard that does not answer"
 kill -KILL "$owner"
@@ -94,10 +99,7 @@ eventually count_windows "$title" 1 || fail "the message box did not close"
 field_holds rotZEdit "30.0 "
 
 # A program that answers late, and with an empty text: an answer all the same, the identity's.
-printf '' | xclip -selection clipboard -i -quiet >/dev/null 2>&1 &
-owner=$!
-sleep 0.5
-kill -STOP "$owner"
+stall_owner ''
 click calculateAnglesButton
 sleep 1.5
 kill -CONT "$owner"
