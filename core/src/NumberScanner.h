@@ -64,7 +64,7 @@ inline int decimalDigits(std::uint64_t n)
               100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000,
               10000000000000000, 100000000000000000, 1000000000000000000, 10000000000000000000U };
     // log10(2) is about 1233 / 4096: the bits tell the digits to within one.
-    const int guess = (std::bit_width(n) * 1233) >> 12;
+    const auto guess = static_cast<int>(std::bit_width(n) * 1233 >> 12);
     return guess + (n >= powers[guess] ? 1 : 0);
 }
 

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         check(std::holds_alternative<Error>(result) || text.empty());
         return 0;
     }
-    const auto &[values, uncertainties] = std::get<PastedMatrix>(read);
+    const auto &[values, uncertainties, rows] = std::get<PastedMatrix>(read);
     const auto &a = std::get<AnglesAndScales>(result);
     const std::string fields[] { a.rotX, a.rotY, a.rotZ, a.scaleX, a.scaleY, a.scaleZ };
     for (const auto &field : fields)
@@ -40,12 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // degree each, rounded, and as much again from the digits read), and the scales' and the
     // values' own digits and the line's six decimals. The angles come from the two rows known
     // best, so the vaguest row's digits count only in its own values.
-    std::array<double, 3> length {}, vagueness {};
-    for (std::size_t r = 0; r < 3; ++r) {
-        length[r] = std::hypot(values[3 * r], values[3 * r + 1], values[3 * r + 2]);
-        vagueness[r]
-            = std::hypot(uncertainties[3 * r], uncertainties[3 * r + 1], uncertainties[3 * r + 2]);
-    }
+    const auto &length = rows.lengths, &vagueness = rows.uncertainties;
     std::array<double, 3> relative { vagueness[0] / length[0], vagueness[1] / length[1],
         vagueness[2] / length[2] };
     std::ranges::sort(relative);
