@@ -96,7 +96,9 @@ std::optional<Error> calculateAngles(
     std::string *const scaleTexts[] { &out.scaleX, &out.scaleY, &out.scaleZ };
     const bool mirrored = isMirrorImage(m, rows.lengths);
     for (std::size_t i = 0; i < 3; ++i) {
-        scaleTexts[i]->assign(mirrored && i == 0 ? "-" : "");
+        scaleTexts[i]->clear();
+        if (mirrored && i == 0)
+            scaleTexts[i]->push_back('-');
         scales[i]
             = detail::appendScale(*scaleTexts[i], rows.lengths[i], rows.uncertainties[i], format);
     }
