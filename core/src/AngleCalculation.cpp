@@ -109,7 +109,9 @@ std::optional<Error> calculateAngles(
     Parameters p, off;
     for (std::size_t i = 0; i < p.size(); ++i) {
         p[i] = m[i] / scales[i / 3];
-        off[i] = uncertainties[i] / std::fabs(scales[i / 3]);
+        // No finer than the rotation check takes them: a value below the rounding of its row is
+        // noise, whatever digits it was written with.
+        off[i] = std::max(uncertainties[i] / std::fabs(scales[i / 3]), detail::Rounding);
     }
     takeVagueRowFromTheOthers(p, off);
 

@@ -388,12 +388,13 @@ namespace {
     }
 
     // How far each value may be off. A value written to its last digit is off by up to half a
-    // unit of it; but writers drop trailing zeros, so a short value ("0", "1", "0.5", a row
-    // label "2") stands beside six-decimal ones for a value as exact as theirs, and only values of
-    // four or more significant digits are taken at their own last digit (a spreadsheet cell too
-    // narrow for all its digits). No value is trusted beyond single precision: a float printed
-    // with eight digits is off by a few units of its last bit.
-    Parameters uncertaintiesOf(const std::array<const NumberScan *, 9> &numbers)
+    // unit of it; but writers drop trailing zeros, so a shorter value ("0", "1", "0.5", "0.4823",
+    // a row label "2") beside six-decimal ones stands for a value as exact as theirs. Only where
+    // that gives no rotation may a cell have lost digits to a narrow column of a spreadsheet
+    // ("-0.46985" beside "0.813798"): then (`narrowCells`) values of four or more significant
+    // digits are taken at their own last digit. No value is trusted beyond single precision: a
+    // float printed with eight digits is off by a few units of its last bit.
+    Parameters uncertaintiesOf(const std::array<const NumberScan *, 9> &numbers, bool narrowCells)
     {
         std::array<double, 9> lastDigit {};
         double finest = HUGE_VAL, finestScientific = HUGE_VAL;
@@ -411,9 +412,9 @@ namespace {
         Parameters uncertainties {};
         for (std::size_t i = 0; i < 9; ++i) {
             const auto &n = *numbers[i];
-            const bool ownDigits = (n.decimals > 0 || n.exponent != 0) && n.significantDigits >= 4;
-            uncertainties[i]
-                = std::max(ownDigits ? lastDigit[i] : finest, std::fabs(*n.value) * 0x1p-22);
+            const bool own
+                = n.exponent != 0 || (narrowCells && n.decimals > 0 && n.significantDigits >= 4);
+            uncertainties[i] = std::max(own ? lastDigit[i] : finest, std::fabs(*n.value) * 0x1p-22);
         }
         return uncertainties;
     }
@@ -444,10 +445,12 @@ namespace {
             matrix.values[i] = *nine[i]->number.value;
             numbers[i] = &nine[i]->number;
         }
-        matrix.uncertainties = uncertaintiesOf(numbers);
-        matrix.rows = rowLengths(matrix.values, matrix.uncertainties);
-        if (const auto problem
-            = rotationProblem(matrix.values, matrix.uncertainties, matrix.rows)) {
+        const auto read = [&](bool narrowCells) {
+            matrix.uncertainties = uncertaintiesOf(numbers, narrowCells);
+            matrix.rows = rowLengths(matrix.values, matrix.uncertainties);
+            return rotationProblem(matrix.values, matrix.uncertainties, matrix.rows);
+        };
+        if (const auto problem = read(false); problem && read(true)) {
             return Failure { Stage::Rotation,
                 { Field::Matrix,
                     std::string(label(Field::Matrix)) + ": read as " + valuesText(matrix.values)

@@ -64,14 +64,14 @@ std::optional<std::string> rotationProblem(
     bool perpendicular = true; // as written
     for (std::size_t n = 0; n < pairs.size(); ++n) {
         const std::size_t i = 3 * pairs[n].first, j = 3 * pairs[n].second;
-        double slack = 3e-15;
+        double slack = 3 * Rounding;
         for (std::size_t k = 0; k < 3; ++k) {
             cosines[n] += unit[i + k] * unit[j + k];
             slack += std::fabs(unit[i + k]) * off[j + k] + std::fabs(unit[j + k]) * off[i + k]
                 + 3 * off[i + k] * off[j + k];
         }
         slacks[n] = slack;
-        perpendicular = perpendicular && std::fabs(cosines[n]) <= 3e-15;
+        perpendicular = perpendicular && std::fabs(cosines[n]) <= 3 * Rounding;
     }
     // Rows already perpendicular as written are taken as written. Otherwise their digits must
     // pin down which way they point: of a row too short for its digits the angles can do without

@@ -270,6 +270,12 @@ TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
         { "[[ 0.4330127  -0.75   0.5 ]\n [ 0.7891491   0.04736717 -0.61237246]\n [ 0.43559575  "
           "0.6597396   0.61237246]]",
             "45.0 30.0 60.0 | 1 1 1" },
+        // A value that lost its trailing zeros ("0.4823") is as exact as the six-decimal ones.
+        { "0.185331 0.4823 0.856177   -0.933455 0.358694 0   -0.307105 -0.799203 0.516683 ",
+            "0 58.89 -68.98 | 1 1 1" },
+        // Near the lock X takes from r21 and r22 what Z leaves, so the angles rebuild the line.
+        { "-0.000497 0.000166 1   0.781303 -0.624152 0.000492   0.624152 0.781303 0.00018 ",
+            "-69.85 89.97 -161.53 | 1 1 1" },
         // Each branch of the quadrant arctangent, through the Z angle.
         { "0 -1 0   1 0 0   0 0 1 ", "0 0 90.0 | 1 1 1" },
         { "0 1 0   -1 0 0   0 0 1 ", "0 0 -90.0 | 1 1 1" },
