@@ -75,19 +75,28 @@ input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 
     "^quorvex-cli: line 3: Matrix: \"hello\" holds no parameter line$" angles -l
 run 1 "" "^quorvex-cli: $work/none: No such file or directory$" angles -l "$work/none"
 
-# On several threads, the same output and messages as on one: many blocks of good and bad lines.
-awk 'BEGIN { srand(7); for (i = 1; i <= 40000; i++) { r = rand();
-    if (r < 0.05) print "abc " i; else if (r < 0.08) print ""; else if (r < 0.1) print "1 2";
-    else printf "%.2f %.2f %.2f\n", rand() * 360 - 180, rand() * 180 - 90, rand() * 360 - 180 } }' >"$work/mixed"
-"$cli" matrix -l "$work/mixed" 2>/dev/null | sed '2~7s/ 0 / x /' >"$work/mixed.lines"
+# Many blocks: a pattern of good and bad lines repeated 7,000 times gives, on one thread and on
+# three, its own output repeated, and a message for each bad line with its number in the file.
+repeat() { for ((i = 0; i < 7000; i++)); do printf '%s' "$1"; done; }
 for command in matrix angles; do
-    input=$work/mixed$([ $command = matrix ] || echo .lines)
-    "$cli" $command -l -j 1 "$input" >"$work/one" 2>"$work/one.err"
-    "$cli" $command --jobs 3 -l "$input" >"$work/three" 2>"$work/three.err"
-    cmp -s "$work/one" "$work/three" && cmp -s "$work/one.err" "$work/three.err" && [ -s "$work/one.err" ] \
-        || { failed=$((failed + 1)); echo "FAIL $command -l -j 3 differs from -j 1"; }
+    if [ $command = matrix ]; then
+        pattern=$'30 0 0\nabc 1 2\n\n10 20 30 2 3 4\n1 2\n-12.5 45 7.25\n'
+    else
+        pattern=$(printf '30 0 0\n\n10 20 30 2 3 4\n-12.5 45 7.25\n' | "$cli" matrix -l)$'\nhello\n'
+    fi
+    printf '%s' "$pattern" | "$cli" $command -l >"$work/once" 2>"$work/once.err"
+    once=$(cat "$work/once"; echo .)
+    repeat "${once%.}" >"$work/expected"
+    repeat "$pattern" >"$work/mixed"
+    last=$(( 6999 * $(wc -l <<<"${pattern%$'\n'}") + $(sed -n '$s/.*line \([0-9]*\):.*/\1/p' "$work/once.err") ))
+    "$cli" $command -l -j 1 "$work/mixed" >"$work/one" 2>"$work/one.err"
+    "$cli" $command --jobs 3 -l "$work/mixed" >"$work/three" 2>"$work/three.err"
+    cmp -s "$work/expected" "$work/one" && cmp -s "$work/one" "$work/three" \
+        && cmp -s "$work/one.err" "$work/three.err" && tail -n 1 "$work/one.err" | grep -q ": line $last: " \
+        || { failed=$((failed + 1)); echo "FAIL $command -l over many blocks, on 1 or 3 threads"; }
 done
-run 2 "" '^quorvex-cli: -j takes a number of threads from 1 to 1024, not "0"$' matrix -l -j 0
+run 2 "" '^quorvex-cli: -j takes a number of threads from 1 to 1024, not "4x"$' matrix -l -j 4x
+run 2 "" '^quorvex-cli: --jobs takes a number of threads from 1 to 1024, not "0"$' angles --jobs=0
 
 # Input that cannot be read, or read to its end, and output that cannot be written.
 from=/ run 1 "" "^quorvex-cli: cannot read standard input: Is a directory$" angles
