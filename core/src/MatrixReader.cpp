@@ -392,8 +392,9 @@ namespace {
     // a row label "2") beside six-decimal ones stands for a value as exact as theirs. Only where
     // that gives no rotation may a cell have lost digits to a narrow column of a spreadsheet
     // ("-0.46985" beside "0.813798"): then (`narrowCells`) values of four or more significant
-    // digits are taken at their own last digit. No value is trusted beyond single precision: a
-    // float printed with eight digits is off by a few units of its last bit.
+    // digits are taken at their own last digit. A value in scientific notation ("6.12E-17") always
+    // is: its digits say how exact it is. No value is trusted beyond single precision: a float
+    // printed with eight digits is off by a few units of its last bit.
     Parameters uncertaintiesOf(const std::array<const NumberScan *, 9> &numbers, bool narrowCells)
     {
         std::array<double, 9> lastDigit {};

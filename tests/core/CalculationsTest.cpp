@@ -70,6 +70,8 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         { "-1.250", German, 0,
             R"(Rot X: "-1.250" could be -1250 or -1,25; write it as one of those)" },
         { "1.000", German, 0, R"(Rot X: "1.000" could be 1000 or 1; write it as one of those)" },
+        { "234.500", German, 0,
+            R"(Rot X: "234.500" could be 234500 or 234,5; write it as one of those)" },
         { "1.000,5", German, 0,
             R"(Rot X: "1.000,5" is not a number (write it without thousands separators))" },
         { "1,500", English, 0, R"(Rot X: "1,500" is not a number (the decimal separator is "."))" },
@@ -91,8 +93,8 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         { "1\u00a0500", C, 0, R"(Rot X: "1\u00A0500" is not a number)" },
         { "\u200b30", C, 0, R"(Rot X: "\u200B30" is not a number)" },
         { "1\u00a0😀", C, 0, R"(Rot X: "1\u00A0😀" is not a number)" },
-        { "\x01\x7f\x80\xff\xed\xa0\x80", C, 0,
-            R"(Rot X: "\u0001\u007F\x80\xFF\xED\xA0\x80" is not a number)" },
+        { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf", C, 0,
+            R"(Rot X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF" is not a number)" },
         { "1e999", C, 0, R"(Rot X: "1e999" is too large)" },
         { "-1e309", C, 0, R"(Rot X: "-1e309" is too large)" },
         { "0.001e312", C, 0, R"(Rot X: "0.001e312" is too large)" },
@@ -169,8 +171,8 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "1,5 0 0 0 1 0 0 0 1,5,6", {}, R"(Matrix: "1,5,6" is not a number)" },
         // Text among the values, and shapes that are no matrix.
         { "r11=0.81 r12=-0.47 r13=0.34", {}, R"(Matrix: "r11=0.81" is not a number)" },
-        { "1: 0.81 -0.47 0.34\n2: 0.54 0.82 -0.16\n3: -0.2 0.32 0.93", {},
-            R"(Matrix: "1:" is not a number)" },
+        { "9: 0.81 -0.47 0.34\n2: 0.54 0.82 -0.16\n3: -0.2 0.32 0.93", {},
+            R"(Matrix: "9:" is not a number)" },
         { "0.81 -0.47 0.34 12.5mm\n0.54 0.82 -0.16 -3mm\n-0.2 0.32 0.93 40mm", {},
             R"(Matrix: "12.5mm" is not a number)" },
         { "0.81 -0.47 0.34\n0.54 NaN -0.16\n-0.2 0.32 0.93", {},
@@ -264,7 +266,7 @@ TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
         { "0.8138 -0.4698 0.342\n0.5438 0.8232 -0.1632\n-0.2049 0.3188 0.9254",
             "10.0 20.0 30.0 | 1 1 1" },
         { "0.814 -0.47 0.342\n0.544 0.823 -0.163\n-0.205 0.319 0.925", "9.99 20.01 30.0 | 1 1 1" },
-        { "0.813798\t-0.46985\t0.34202\r\n0.543838\t0.823173\t-0.16318\r\n-0.20487\t0.318796\t0."
+        { "0.813798\t-0.46985\t0.34202\r\n0.543838\t0.823173\t-0.1632\r\n-0.20487\t0.318796\t0."
           "925417",
             "10.0 20.0 30.0 | 1 1 1" },
         { "[[ 0.4330127  -0.75   0.5 ]\n [ 0.7891491   0.04736717 -0.61237246]\n [ 0.43559575  "
@@ -273,6 +275,10 @@ TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
         // A value that lost its trailing zeros ("0.4823") is as exact as the six-decimal ones.
         { "0.185331 0.4823 0.856177   -0.933455 0.358694 0   -0.307105 -0.799203 0.516683 ",
             "0 58.89 -68.98 | 1 1 1" },
+        // A row of a tiny scale is read from the other two.
+        { "0.000814 -0.00047 0.000342   0.543838 0.823173 -0.163176   -0.204874 0.318796 "
+          "0.925417 ",
+            "10.0 20.0 30.0 | 0.001 1 1" },
         // Near the lock X takes from r21 and r22 what Z leaves, so the angles rebuild the line.
         { "-0.000497 0.000166 1   0.781303 -0.624152 0.000492   0.624152 0.781303 0.00018 ",
             "-69.85 89.97 -161.53 | 1 1 1" },

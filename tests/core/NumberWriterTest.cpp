@@ -86,6 +86,16 @@ TEST(WriteFixed, writesWhatToCharsWrites)
                 << x;
         }
     }
+    // Above 2^52 millionths the ties are exact too: odd multiples of 2^-7 lie halfway at six
+    // decimals, and half of them round up to the even digit, half down.
+    for (std::uint64_t j = 4'500'000'001ULL * 128; j < 8'500'000'000ULL * 128; j += 2'000'000'002) {
+        const double x = std::ldexp(static_cast<double>(j | 1), -7);
+        const auto ours = writeFixed(fast.begin(), fast.end(), x, 6);
+        const auto theirs
+            = std::to_chars(standard.begin(), standard.end(), x, std::chars_format::fixed, 6).ptr;
+        ASSERT_EQ(std::string_view(fast.begin(), ours), std::string_view(standard.begin(), theirs))
+            << x;
+    }
 }
 
 } // namespace
