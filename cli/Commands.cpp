@@ -35,7 +35,6 @@ namespace {
     std::optional<quorvex::Error> appendAngles(
         std::string &out, std::string_view text, bool scales, const quorvex::NumberFormat &format)
     {
-        // The strings of the fields serve one line after another on each thread.
         quorvex::AnglesAndScales a;
         if (auto error = quorvex::calculateAngles(text, format, a))
             return error;

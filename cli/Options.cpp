@@ -51,10 +51,6 @@ Exit status: 0 on success, 1 when an input cannot be read or the output cannot
 be written, 2 for a wrong command line.
 )";
 
-} // namespace
-
-namespace {
-
     // The most threads -l starts: far more than any machine it runs on has cores.
     constexpr unsigned MostJobs = 1024;
 

@@ -3,7 +3,6 @@
 #include "Message.h"
 #include "NumberScanner.h"
 #include "TextDecoding.h"
-#include "quorvex/Calculations.h"
 
 #include <algorithm>
 #include <string>
@@ -65,29 +64,3 @@ std::variant<double, Error> readField(
 }
 
 } // namespace quorvex::detail
-
-namespace quorvex {
-
-std::size_t splitWords(std::string_view line, std::span<std::string_view> words)
-{
-    // ASCII that is no white space, which most words are made of, needs no decoding.
-    const auto plain = [](char c) { return c > ' ' && c < 0x7F; };
-    std::size_t count = 0;
-    for (std::size_t pos = 0; pos < line.size() && count < words.size();) {
-        if (const auto blank = detail::whiteSpaceAt(line, pos)) {
-            pos += blank;
-            continue;
-        }
-        const auto begin = pos;
-        do {
-            while (pos < line.size() && plain(line[pos]))
-                ++pos;
-            if (pos < line.size() && !detail::whiteSpaceAt(line, pos))
-                pos += detail::characterAt(line, pos).length;
-        } while (pos < line.size() && !detail::whiteSpaceAt(line, pos));
-        words[count++] = line.substr(begin, pos - begin);
-    }
-    return count;
-}
-
-} // namespace quorvex

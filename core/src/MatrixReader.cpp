@@ -175,7 +175,8 @@ namespace {
     class Line
     {
     public:
-        // Takes the next cell of the line; false once the rest of the line does not count.
+        // Takes the next cell of the line; once a cut has ended its values, or it holds as many as
+        // count, the rest of the line is passed over.
         void take(const Cell &cell, Table &table)
         {
             if (!m_cut.empty() || m_count == Table::MostInRow)
@@ -277,9 +278,8 @@ namespace {
     Layout rowsOf(const Table &table, std::size_t rows, std::size_t columns)
     {
         Layout layout { rows, columns };
-        for (std::size_t i = 0; i < 9; ++i) {
+        for (std::size_t i = 0; i < 9; ++i)
             layout.at[i] = columns == 1 ? table.rows[i].first : table.rows[i / 3].first + i % 3;
-        }
         return layout;
     }
 
@@ -373,14 +373,11 @@ namespace {
         if (n > Table::MostRows)
             return failure(Stage::Shape, text, " has more than nine rows of numbers");
         if (!equal) {
-            std::string lengths;
+            std::array<std::size_t, Table::MostRows> lengths {};
             for (std::size_t i = 0; i < n; ++i)
-                lengths += (i == 0              ? ""
-                                   : i + 1 == n ? " and "
-                                                : ", ")
-                    + std::to_string(rows[i].count);
-            return failure(
-                Stage::Shape, text, " has rows of unequal length: " + lengths + " numbers");
+                lengths[i] = rows[i].count;
+            return failure(Stage::Shape, text,
+                " has rows of unequal length: " + listed(std::span(lengths).first(n)) + " numbers");
         }
         return failure(Stage::Shape, text,
             " has " + counted(n, "row") + " of " + counted(columns, "number")

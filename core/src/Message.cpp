@@ -40,4 +40,14 @@ std::string about(Field field, std::string_view text)
     return std::string(label(field)) + ": " + quoted(text);
 }
 
+std::string listed(std::span<const std::size_t> numbers)
+{
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == numbers.size() ? " and " : ", ";
+        text += std::to_string(numbers[i]);
+    }
+    return text;
+}
+
 } // namespace quorvex::detail

@@ -2,6 +2,7 @@
 
 #include "quorvex/Error.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,8 @@ inline Error errorAbout(Field field, std::string_view text, std::string_view wha
 {
     return { field, about(field, text).append(what) };
 }
+
+// Numbers as a sentence lists them: "2", "1 and 3", "3, 4, 4 and 4".
+std::string listed(std::span<const std::size_t> numbers);
 
 } // namespace quorvex::detail

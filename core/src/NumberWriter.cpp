@@ -19,7 +19,7 @@ namespace {
 
     constexpr std::uint64_t Powers[] = { 1, 10, 100, 1000, 10000, 100000, 1000000 };
 
-    // Whether writeFixed's integer arithmetic holds x with that many decimals.
+    // Whether writeSmall's integer arithmetic holds x with that many decimals.
     bool isSmall(double x, int decimals)
     {
         return std::fabs(x) < 0x1p33 && decimals >= 0 && decimals <= 6;
@@ -107,22 +107,6 @@ namespace {
         return end;
     }
 
-    // Appends x in fixed notation as writeSmall does, for any finite x.
-    void appendFixed(std::string &out, double x, int decimals, bool trimmed)
-    {
-        Buffer buffer;
-        char *end = nullptr;
-        if (isSmall(x, decimals)) {
-            end = writeSmall(buffer.data(), x, decimals, trimmed);
-        } else {
-            end = std::to_chars(buffer.begin(), buffer.end(), x, std::chars_format::fixed, decimals)
-                      .ptr;
-            while (trimmed && end[-1] == '0' && end[-2] != '.')
-                --end;
-        }
-        out.append(buffer.data(), end);
-    }
-
     // "1.23457e-07" from the formatter becomes "1.23457e-7": the exponent keeps its sign but loses
     // its leading zeros.
     void appendScientific(std::string &out, double x)
@@ -140,10 +124,6 @@ namespace {
         out.append(exponent.substr(std::min(exponent.find_first_not_of('0'), exponent.size() - 1)));
     }
 
-} // namespace
-
-namespace {
-
     // How a parameter is written: whole, with up to six decimals, or in scientific notation.
     enum class Notation { Whole, Decimals, Scientific };
 
@@ -159,6 +139,21 @@ namespace {
     }
 
 } // namespace
+
+void appendFixed(std::string &out, double x, int decimals, bool trimmed)
+{
+    Buffer buffer;
+    char *end = nullptr;
+    if (isSmall(x, decimals)) {
+        end = writeSmall(buffer.data(), x, decimals, trimmed);
+    } else {
+        end = std::to_chars(buffer.begin(), buffer.end(), x, std::chars_format::fixed, decimals)
+                  .ptr;
+        while (trimmed && end[-1] == '0' && end[-2] != '.')
+            --end;
+    }
+    out.append(buffer.data(), end);
+}
 
 void appendParameter(std::string &out, double x)
 {
@@ -217,27 +212,17 @@ void appendAngle(std::string &out, double radians)
     const double degrees = toDegrees(radians);
     assert(std::isfinite(degrees));
     const double magnitude = std::fabs(degrees);
-    std::array<char, SmallText + 1> text;
-    char *end = text.data();
-    if (magnitude == 1 || magnitude < 0.01) {
-        end = writeSmall(end, degrees, 0, true);
-    } else if (magnitude < 1e9) {
-        // The usual angle, with two decimals of which a trailing zero is dropped ("30.0",
-        // "7.53"), written here at once: a batch writes three for each of a million lines.
-        const auto hundredths = scaledAndRounded(degrees, 2);
-        if (std::signbit(degrees))
-            *end++ = '-';
-        end = std::to_chars(end, text.end(), hundredths / 100).ptr;
-        const auto fraction = static_cast<unsigned>(hundredths % 100);
-        *end++ = '.';
-        *end++ = static_cast<char>('0' + fraction / 10);
-        if (fraction % 10 != 0)
-            *end++ = static_cast<char>('0' + fraction % 10);
+    const int decimals = magnitude == 1 || magnitude < 0.01 ? 0 : 2;
+    if (isSmall(degrees, decimals)) {
+        // The usual angle, written with its blank at once: a batch writes three for each line.
+        std::array<char, SmallText + 1> text;
+        char *end = writeSmall(text.data(), degrees, decimals, true);
+        *end++ = ' ';
+        out.append(text.data(), end);
     } else {
-        return appendFixed(out, degrees, 2, true), out.push_back(' ');
+        appendFixed(out, degrees, decimals, true);
+        out.push_back(' ');
     }
-    *end++ = ' ';
-    out.append(text.data(), end);
 }
 
 std::string formatAngle(double radians)
@@ -277,20 +262,6 @@ double appendScale(std::string &out, double length, double uncertainty, const Nu
     if (format.groupSeparator == "." && looksGrouped(text))
         out.replace(start + text.find('.'), 1, format.decimalPoint);
     return value;
-}
-
-char *writeFixed(char *first, char *last, double x, int decimals)
-{
-    if (!isSmall(x, decimals) || last - first < 32)
-        return std::to_chars(first, last, x, std::chars_format::fixed, decimals).ptr;
-    const auto q = scaledAndRounded(x, decimals);
-    if (std::signbit(x))
-        *first++ = '-';
-    first = std::to_chars(first, last, q / Powers[decimals]).ptr;
-    if (decimals == 0)
-        return first;
-    *first++ = '.';
-    return writeDigits(first, q % Powers[decimals], decimals);
 }
 
 } // namespace quorvex::detail

@@ -33,9 +33,10 @@ void appendAngle(std::string &out, double radians);
 // ("1.234"); there it takes the locale's decimal separator.
 double appendScale(std::string &out, double length, double uncertainty, const NumberFormat &format);
 
-// Writes x in fixed notation with the given number of decimals, as std::to_chars(first, last, x,
-// std::chars_format::fixed, decimals) does (rounding half to even), only faster for the values
-// that parameters and angles take; returns the end of the text.
-char *writeFixed(char *first, char *last, double x, int decimals);
+// Appends x in fixed notation with the given number of decimals, as std::to_chars(…,
+// std::chars_format::fixed, decimals) writes it (rounding half to even), only faster for the values
+// that parameters and angles take. `trimmed` drops the trailing zeros of the fraction but its first
+// digit ("2.0", "0.5"); a zero of either sign with no decimals is "0". Precondition: x is finite.
+void appendFixed(std::string &out, double x, int decimals, bool trimmed);
 
 } // namespace quorvex::detail

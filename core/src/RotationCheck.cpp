@@ -1,5 +1,7 @@
 #include "RotationCheck.h"
 
+#include "Message.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv> // std::to_chars: the message's angle with "." in every locale
@@ -45,12 +47,14 @@ std::optional<std::string> rotationProblem(
 {
     // The rows as unit vectors, and their uncertainties at that scale.
     Parameters unit {}, off {};
+    std::array<std::size_t, 3> vagueRows {}; // numbered from 1
     std::size_t vague = 0;
     for (std::size_t i = 0; i < 3; ++i) {
         // Within its uncertainty of zero a row has no direction, and the matrix no angles.
         if (!(rows.lengths[i] > rows.uncertainties[i]))
             return "row " + std::to_string(i + 1) + " is zero";
-        vague += rows.uncertainties[i] > VagueRow * rows.lengths[i];
+        if (rows.uncertainties[i] > VagueRow * rows.lengths[i])
+            vagueRows[vague++] = i + 1;
         for (std::size_t k = 3 * i; k < 3 * i + 3; ++k) {
             unit[k] = values[k] / rows.lengths[i];
             off[k] = uncertainties[k] / rows.lengths[i];
@@ -77,17 +81,8 @@ std::optional<std::string> rotationProblem(
     // pin down which way they point: of a row too short for its digits the angles can do without
     // one (it is the cross product of the others), not two.
     if (vague > 1 && !perpendicular) {
-        std::string names;
-        for (std::size_t i = 0, listed = 0; i < 3; ++i) {
-            if (rows.uncertainties[i] <= VagueRow * rows.lengths[i])
-                continue;
-            names += (listed == 0                ? ""
-                             : ++listed == vague ? " and "
-                                                 : ", ")
-                + std::to_string(i + 1);
-            listed += listed == 0;
-        }
-        return "rows " + names + " hold too few digits to tell which way they point";
+        return "rows " + listed(std::span(vagueRows).first(vague))
+            + " hold too few digits to tell which way they point";
     }
     for (std::size_t n = 0; n < pairs.size(); ++n) {
         if (std::fabs(cosines[n]) > slacks[n]) {

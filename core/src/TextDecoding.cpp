@@ -1,5 +1,7 @@
 #include "TextDecoding.h"
 
+#include "quorvex/Calculations.h"
+
 namespace quorvex::detail {
 
 Character characterAt(std::string_view text, std::size_t pos)
@@ -64,3 +66,29 @@ std::string_view trimmedOfAnyWhiteSpace(std::string_view text)
 }
 
 } // namespace quorvex::detail
+
+namespace quorvex {
+
+std::size_t splitWords(std::string_view line, std::span<std::string_view> words)
+{
+    // ASCII that is no white space, which most words are made of, needs no decoding.
+    const auto plain = [](char c) { return c > ' ' && c < 0x7F; };
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < line.size() && count < words.size();) {
+        if (const auto blank = detail::whiteSpaceAt(line, pos)) {
+            pos += blank;
+            continue;
+        }
+        const auto begin = pos;
+        do {
+            while (pos < line.size() && plain(line[pos]))
+                ++pos;
+            if (pos < line.size() && !detail::whiteSpaceAt(line, pos))
+                pos += detail::characterAt(line, pos).length;
+        } while (pos < line.size() && !detail::whiteSpaceAt(line, pos));
+        words[count++] = line.substr(begin, pos - begin);
+    }
+    return count;
+}
+
+} // namespace quorvex

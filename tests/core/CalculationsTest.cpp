@@ -313,6 +313,9 @@ TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
         { "1 0 0 0 0 1 0 0 0 0 1 0",
             "Matrix: read as 1 0 0  0 0 1  0 0 0, which is not a rotation with scales: row 3 is "
             "zero" },
+        { "0.12 0 0\n0 1 0\n0.1 0 0",
+            "Matrix: read as 0.12 0 0  0 1 0  0.1 0 0, which is not a rotation with scales: rows 1 "
+            "and 3 hold too few digits to tell which way they point" },
         { "1 0 0 0 1 0 0 0 1e400", R"(Matrix: "1e400" is too large)" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.clipboard);
