@@ -91,7 +91,7 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         // Characters that show nothing are shown as escapes.
         { "1\n2", C, 0, R"(Rot X: "1\n2" is not a number)" },
         { "1\u00a0500", C, 0, R"(Rot X: "1\u00A0500" is not a number)" },
-        { "\u200b30", C, 0, R"(Rot X: "\u200B30" is not a number)" },
+        { "\u200b30\u200f", C, 0, R"(Rot X: "\u200B30\u200F" is not a number)" },
         { "1\u00a0😀", C, 0, R"(Rot X: "1\u00A0😀" is not a number)" },
         { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf", C, 0,
             R"(Rot X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF" is not a number)" },
