@@ -74,18 +74,18 @@ namespace {
 } // namespace
 
 std::variant<AnglesAndScales, Error> calculateAngles(
-    std::string_view clipboardText, const NumberFormat &format)
+    std::string_view clipboardText, const NumberFormat &format, ValueOrder order)
 {
     AnglesAndScales result;
-    if (auto error = calculateAngles(clipboardText, format, result))
+    if (auto error = calculateAngles(clipboardText, format, result, order))
         return std::move(*error);
     return result;
 }
 
-std::optional<Error> calculateAngles(
-    std::string_view clipboardText, const NumberFormat &format, AnglesAndScales &out)
+std::optional<Error> calculateAngles(std::string_view clipboardText, const NumberFormat &format,
+    AnglesAndScales &out, ValueOrder order)
 {
-    auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText);
+    auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText, order);
     if (auto *error = std::get_if<Error>(&read))
         return std::move(*error);
     const auto &[m, uncertainties, rows] = std::get<detail::PastedMatrix>(read);

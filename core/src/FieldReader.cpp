@@ -4,7 +4,6 @@
 #include "NumberScanner.h"
 #include "TextDecoding.h"
 
-#include <algorithm>
 #include <string>
 
 namespace quorvex::detail {
@@ -12,31 +11,14 @@ namespace {
 
     Error notANumber(Field field, std::string_view text, const NumberFormat &format)
     {
-        std::string what = " is not a number";
         // The most common slips: a thousands separator, or the other decimal separator.
-        const auto marks = std::ranges::count(text, '.') + std::ranges::count(text, ',');
-        if (marks > 1)
-            what += " (write it without thousands separators)";
+        std::string what = " is not a number";
+        if (const auto hint = thousandsHint(text); !hint.empty())
+            what += hint;
         else if (format.decimalPoint != "," && text.find(',') != std::string_view::npos)
             what += " (the decimal separator is \"."
                 + (format.decimalPoint == "." ? "" : "\" or \"" + format.decimalPoint) + "\")";
         return errorAbout(field, text, what);
-    }
-
-    // "1.500": fifteen hundred with a thousands separator, or one and a half with "." as the
-    // decimal point that Quorvex writes.
-    Error groupedOrDecimal(Field field, std::string_view text, const NumberFormat &format)
-    {
-        const auto number = trimmed(text);
-        const auto point = number.find('.');
-        const auto whole = number.substr(0, point);
-        auto fraction = number.substr(point + 1);
-        fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
-        const auto decimal = std::string(whole) + (fraction.empty() ? "" : format.decimalPoint)
-            + std::string(fraction);
-        return errorAbout(field, text,
-            " could be " + std::string(whole) + std::string(number.substr(point + 1)) + " or "
-                + decimal + "; write it as one of those");
     }
 
 } // namespace
@@ -56,8 +38,10 @@ std::variant<double, Error> readField(
         scan = scanNumber(number, format.decimalPoint);
     if (scan.length == 0 || scan.length != number.size())
         return notANumber(field, text, format);
-    if (format.groupSeparator == "." && looksGrouped(number))
-        return groupedOrDecimal(field, text, format);
+    // "1.500": fifteen hundred with a thousands separator, or one and a half with "." as the
+    // decimal point that Quorvex writes.
+    if (format.groupSeparator == "." && looksGrouped(number, '.'))
+        return errorAbout(field, text, groupedOrDecimal(number, format.decimalPoint));
     if (!scan.value)
         return errorAbout(field, text, " is too large");
     return *scan.value;

@@ -50,4 +50,25 @@ std::string listed(std::span<const std::size_t> numbers)
     return text;
 }
 
+std::string_view thousandsHint(std::string_view text)
+{
+    const auto mark = text.find_first_of(".,");
+    const auto next = mark == std::string_view::npos ? mark : text.find_first_of(".,", mark + 1);
+    const auto group = text.substr(mark + 1, next - mark - 1);
+    const bool grouped = next != std::string_view::npos && group.size() == 3
+        && group.find_first_not_of("0123456789") == std::string_view::npos;
+    return grouped ? " (write it without thousands separators)" : "";
+}
+
+std::string groupedOrDecimal(std::string_view number, std::string_view decimalPoint)
+{
+    const auto point = number.find_first_of(".,");
+    const auto whole = number.substr(0, point);
+    auto fraction = number.substr(point + 1);
+    fraction = fraction.substr(0, fraction.find_last_not_of('0') + 1);
+    return " could be " + std::string(whole) + std::string(number.substr(point + 1)) + " or "
+        + std::string(whole) + (fraction.empty() ? "" : std::string(decimalPoint))
+        + std::string(fraction) + "; write it as one of those";
+}
+
 } // namespace quorvex::detail

@@ -24,4 +24,13 @@ inline Error errorAbout(Field field, std::string_view text, std::string_view wha
 // Numbers as a sentence lists them: "2", "1 and 3", "3, 4, 4 and 4".
 std::string listed(std::span<const std::size_t> numbers);
 
+// What a text that is not a number lacks, where it looks like a number with thousands
+// separators, three digits between its first "." or "," and the next ("1,000.5", "1.000.000"):
+// " (write it without thousands separators)". Empty for any other text.
+std::string_view thousandsHint(std::string_view text);
+
+// Why a number that looksGrouped() cannot be read: " could be 1500 or 1,5; write it as one of
+// those", its decimal written with `decimalPoint`.
+std::string groupedOrDecimal(std::string_view number, std::string_view decimalPoint);
+
 } // namespace quorvex::detail

@@ -142,10 +142,10 @@ NumberScan scanAnyNumber(std::string_view text, std::string_view decimalSeparato
     return scan;
 }
 
-bool looksGrouped(std::string_view number)
+bool looksGrouped(std::string_view number, char separator)
 {
     number.remove_prefix(std::min(number.find_first_of("0123456789"), number.size()));
-    const auto point = number.find('.');
+    const auto point = number.find(separator);
     return point >= 1 && point <= 3 && number[0] != '0' && number.size() == point + 4
         && number.find_first_not_of("0123456789", point + 1) == std::string_view::npos;
 }

@@ -32,9 +32,10 @@ inline NumberScan scanNumber(std::string_view text, std::string_view decimalSepa
 // The same for any number; scanNumber reads the common one itself.
 NumberScan scanAnyNumber(std::string_view text, std::string_view decimalSeparator);
 
-// Whether a number written with "." could be read as thousands by a locale that groups digits
-// with ".": one to three digits, the first not 0, then "." and exactly three digits ("1.500").
-bool looksGrouped(std::string_view number);
+// Whether a number written with a separator ("." or ",") could be read as thousands by a locale
+// that groups digits with it: one to three digits, the first not 0, then the separator and
+// exactly three digits ("1.500", "-1,000").
+bool looksGrouped(std::string_view number, char separator);
 
 // The powers of ten that a double holds exactly: 10^0 to 10^22.
 inline constexpr std::array<double, 23> ExactPowers { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,

@@ -259,7 +259,7 @@ double appendScale(std::string &out, double length, double uncertainty, const Nu
         appendFixed(out, value, decimals, false);
     }
     const std::string_view text = std::string_view(out).substr(start);
-    if (format.groupSeparator == "." && looksGrouped(text))
+    if (format.groupSeparator == "." && looksGrouped(text, '.'))
         out.replace(start + text.find('.'), 1, format.decimalPoint);
     return value;
 }

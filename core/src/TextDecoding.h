@@ -26,6 +26,16 @@ bool isLineBreak(char32_t c);
 // spaces other than the blank, the soft hyphen, zero-width characters and the byte-order mark.
 bool isInvisible(char32_t c);
 
+inline bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+// A character of a name in source code: an ASCII letter or digit, or "_".
+inline bool isNameCharacter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '_';
+}
+
 // The length in bytes of the white space character at pos of a text, 0 where there is none.
 inline std::size_t whiteSpaceAt(std::string_view text, std::size_t pos)
 {

@@ -125,6 +125,7 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         const char *text;
         Parameters values;
         const char *error = nullptr;
+        ValueOrder order = ValueOrder::Rows;
     } rows[] = { { "1 0 0   0 1 0   0 0 1 ", Identity }, { "1 0 0  0 1 0  0 0 1", Identity },
         { "1 0 0  0 1 0  0 0 1  5 6 7", Identity }, { "1\t0\t0\t0\t1\t0\t0\t0\t1", Identity },
         { " \t\r\n1 0 0 0 1 0 0 0 1 \t\r\n", Identity }, { "1 0 0 0 1 0 0 0 1 1e999", Identity },
@@ -194,10 +195,105 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
             R"(Matrix: "1 0 0 0 1 0 0 0 1 2 3 4 5 6 7 8" holds sixteen numbers, but neither its last four nor every fourth is 0 0 0 1)" },
         { "1 0 0  0 1e999 0  0 0 1", {}, R"(Matrix: "1e999" is too large)" },
         { "R = [](0x0)", {}, R"(Matrix: "0x0" is not a number)" },
-        { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" } };
+        { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" },
+        // A sign apart is its number's; a "-" before each row may be a list's bullet.
+        { "\u2212 1 0 0\n0 1 0\n0 0 1", { -1, 0, 0, 0, 1, 0, 0, 0, 1 } },
+        { "0 0 - 1\n0 1 0\n1\u00a00 0", { 0, 0, -1, 0, 1, 0, 1, 0, 0 } },
+        { "\u2212\n1\n0\n0\n0\n\u2212\n1\n0\n0\n0\n1", { -1, 0, 0, 0, -1, 0, 0, 0, 1 } },
+        { "- 1 0 0\n- 0 1 0\n- 0 0 1", Identity },
+        { "R:\n- 0.81 -0.47 0.34\n- 0.54 0.82 -0.16\n- -0.2 0.32 0.93\nthanks!", Rounded102030 },
+        { "0.81 -0.47 0.34\n0.54 0.82 -0.16\n- 0.2 0.32 0.93", Rounded102030 },
+        { "- 1 0 0\n0 1 0\n0 0 1", {},
+            R"(Matrix: "- 1 0 0\n0 1 0\n0 0 1" is unclear: a "-" apart before the first number of a line could be a list's bullet or a minus sign; write a minus sign next to its number ("-1"))" },
+        { "\u2212 R 1 0 0 0 1 0 0 0 1", {}, R"(Matrix: "−" is not a number)" },
+        // Spreadsheets' accounting negatives, Python's tuples, a matrix's groups and its header.
+        { "(1.00)\t0.00\t0.00\n0.00\t(1.00)\t0.00\n0.00\t0.00\t1.00",
+            { -1, 0, 0, 0, -1, 0, 0, 0, 1 } },
+        { "(1.00)\t0.00\t0.00\n0.00\t-1.00\t0.00\n0.00\t0.00\t1.00", {},
+            R"(Matrix: "(1.00)\t0.00\t0.00\n0.00\t-1.00\t0.00\n0.00\t0.…" is unclear: it writes negative numbers both with a minus sign and in parentheses, as (1) for -1; write them all one way)" },
+        { "((1.0, 0.0, 0.0), (0.0, 1.0, 0.0), (0.0, 0.0, 1.0))", Identity },
+        { "Matrix(((0.81, -0.47, 0.34, 0.0), (0.54, 0.82, -0.16, 0.0), (-0.2, 0.32, 0.93, 0.0), "
+          "(0.0, 0.0, 0.0, 1.0)))",
+            Rounded102030 },
+        { "<Matrix 4x4 (0.81, -0.47, 0.34, 1.5)\n (0.54, 0.82, -0.16, -2)\n (-0.2, 0.32, 0.93, "
+          "3)\n "
+          "(0, 0, 0, 1)>",
+            Rounded102030 },
+        { "[1 0 0] [0 1 0] [0 0 1] [5 6 7]", {},
+            R"(Matrix: "[1 0 0] [0 1 0] [0 0 1] [5 6 7]" has 4 rows of 3 numbers; a matrix takes three rows of three, three or four of four, or nine of one)" },
+        // Code: subscripts, template arguments, R's labels, backticks, rows that end in commas.
+        { "double R[3][3] = {{0.81, -0.47, 0.34}, {0.54, 0.82, -0.16}, {-0.2, 0.32, 0.93}};",
+            Rounded102030 },
+        { "std::array<double, 9> R{1.0, 0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0};", Identity },
+        { "     [,1]  [,2]  [,3]\n[1,]  0.81 -0.47  0.34\n[2,]  0.54  0.82 -0.16\n[3,] -0.2   0.32 "
+          " "
+          "0.93",
+            Rounded102030 },
+        { "`0.81 -0.47 0.34`\n`0.54 0.82 -0.16`\n`-0.2 0.32 0.93`", Rounded102030 },
+        { "1.0 0.0 0.0,\n0.0 1.0 0.0,\n0.0 0.0 1.0", Identity },
+        { "{ 0.81f, -0.47f, 0.34f },\n{ 0.54f, 0.82f, -0.16f },\n{ -0.2f, 0.32f, 0.93f }", {},
+            R"(Matrix: "0.81f" is not a number)" },
+        // Declared orders and lists of values.
+        { "R (column major) = [0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]",
+            Rounded102030 },
+        { "Rotation, column-major:\n0.81 0.54 -0.2\n-0.47 0.82 0.32\n0.34 -0.16 0.93",
+            Rounded102030 },
+        { "m <- matrix(c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), nrow = 3)",
+            Rounded102030 },
+        { "> R <- matrix(c(0.81, -0.47, 0.34,\n+ 0.54, 0.82, -0.16,\n+ -0.2, 0.32, 0.93), 3, 3, "
+          "byrow = T)",
+            Rounded102030 },
+        { "structure(c(0.81, 0.54, -0.2, \n-0.47, 0.82, 0.32, 0.34, \n-0.16, 0.93), dim = c(3L, "
+          "3L))",
+            Rounded102030 },
+        { "np.array([0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]).reshape(3, 3, "
+          "order='F')",
+            Rounded102030 },
+        { "mat3x3((0.81, 0.54, -0.2), (-0.47, 0.82, 0.32), (0.34, -0.16, 0.93))", Rounded102030 },
+        { "%YAML:1.0\n---\nR: !!opencv-matrix\n   rows: 3\n   cols: 3\n   dt: d\n   data: [ 0.81, "
+          "-0.47, 0.34,\n       0.54, 0.82, -0.16, -0.2, 0.32, 0.93 ]",
+            Rounded102030 },
+        { "<rows>3</rows><cols>4</cols><data>0.81 -0.47 0.34 1 0.54 0.82 -0.16 2 -0.2 0.32 0.93 "
+          "3</data>",
+            Rounded102030 },
+        { "rows: 3\ncols: 3\ndata: [1, 0, 0, 0, 1, 0, 0, 0, 1, 0]", {},
+            R"(Matrix: "1, 0, 0, 0, 1, 0, 0, 0, 1, 0" holds 10 numbers, but declares 3 rows of 3 numbers)" },
+        { "m <- matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), nrow = 3, byrow = TRUE) # column-major", {},
+            R"(Matrix: "m <- matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1)…" is unclear: "byrow = TRUE" lists its values by rows, "column-major" by columns)" },
+        { "data: [1, 0, 0, 0, 1, 0, 0, 0, 1]\ndata: [1, 0, 0, 0, 1, 0, 0, 0, 1]", {},
+            R"(Matrix: "data: [1, 0, 0, 0, 1, 0, 0, 0, 1]\ndata: …" holds more than one matrix; copy one alone)" },
+        { "R = reshape([1, 0, 0, 0, 1, 0, 0, 0, 1], 3, 3)", {},
+            R"(Matrix: "R = reshape([1, 0, 0, 0, 1, 0, 0, 0, 1],…" is unclear: reshape(…) fills by columns in MATLAB, Julia and Fortran, but by rows in NumPy; write "row-major" or "column-major" before its values)" },
+        { "&ROT\n R= 1, 0, 0, 0, 1, 0, 0, 0, 1,\n /", {},
+            R"(Matrix: "&ROT\n R= 1, 0, 0, 0, 1, 0, 0, 0, 1,\n /" is unclear: a Fortran namelist lists a 3×3 array by columns, but a list of nine as the program stored it; write "row-major" or "column-major" before its values)" },
+        // By columns where the caller says so.
+        { "0.81 0.54 -0.2 -0.47 0.82 0.32 0.34 -0.16 0.93", Rounded102030, nullptr,
+            ValueOrder::Columns },
+        { "0.81 0.54 -0.2\n-0.47 0.82 0.32\n0.34 -0.16 0.93\n12.5 -3 40", Rounded102030, nullptr,
+            ValueOrder::Columns },
+        { "0.81 0.54 -0.2 0 -0.47 0.82 0.32 0 0.34 -0.16 0.93 0 0 0 0 1", Rounded102030, nullptr,
+            ValueOrder::Columns },
+        { "1 0 0 5\n0 1 0 6\n0 0 1 7", {},
+            R"(Matrix: "1 0 0 5\n0 1 0 6\n0 0 1 7" has 3 columns of 4 numbers; by columns a matrix takes three columns of three, four of three or four of four, or nine of one)",
+            ValueOrder::Columns },
+        { "row-major: 1 0 0 0 1 0 0 0 1", {},
+            R"(Matrix: "row-major: 1 0 0 0 1 0 0 0 1" lists its values by rows ("row-major"), not by columns as asked)",
+            ValueOrder::Columns },
+        // "1,000" and "1.000": a thousand or one, unless the text or a parameter line says.
+        { "1,000\t0\t0\n0\t1,000\t0\n0\t0\t1,000", {},
+            R"(Matrix: "1,000" could be 1000 or 1; write it as one of those)" },
+        { "\"2.000\",0,0\r\n0,\"3.000\",0\r\n0,0,\"4.000\"", {},
+            R"(Matrix: "2.000" could be 2000 or 2; write it as one of those)" },
+        { "\"1,500\",0,0\r\n0,\"1,000\",0\r\n0,0,\"1,000\"", {},
+            R"(Matrix: "1,500" could be 1500 or 1,5; write it as one of those)" },
+        { "1,500\t0\t0\n0\t1,299\t-0,75\n0\t0,75\t1,299",
+            { 1.5, 0, 0, 0, 1.299, -0.75, 0, 0.75, 1.299 } },
+        { "1.125 0 0   0 1 0   0 0 1 ", { 1.125, 0, 0, 0, 1, 0, 0, 0, 1 } },
+        { "1,000.00\t0.00\t0.00\n0.00\t1,000.00\t0.00\n0.00\t0.00\t1,000.00", {},
+            R"(Matrix: "1,000.00" is not a number (write it without thousands separators))" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text);
-        const auto read = readMatrix(row.text);
+        const auto read = readMatrix(row.text, row.order);
         const auto *matrix = std::get_if<PastedMatrix>(&read);
         EXPECT_EQ(matrix ? testing::PrintToString(matrix->values) : std::get<Error>(read).message,
             row.error ? row.error : testing::PrintToString(row.values));

@@ -1,6 +1,7 @@
-// Feeds arbitrary clipboard text to Calculate Angles and checks what the matrix reader promises:
-// it fails only with an error that names the Matrix field; and every text it accepts gives angles
-// and scales that rebuild the nine values read, within the digits of both.
+// Feeds arbitrary clipboard text to Calculate Angles and checks what the matrix reader promises,
+// with the values taken by rows and by columns alike: it fails only with an error that names the
+// Matrix field; and every text it accepts gives angles and scales that rebuild the nine values
+// read, within the digits of both.
 
 #include "FieldReader.h"
 #include "FuzzTarget.h"
@@ -16,16 +17,18 @@
 using namespace quorvex;
 using namespace quorvex::detail;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+namespace {
+
+// The promises for one order of the values.
+void checkReading(std::string_view text, ValueOrder order)
 {
-    const auto text = textOf(data, size);
     const NumberFormat point;
-    const auto read = readMatrix(text);
-    const auto result = calculateAngles(text, point);
+    const auto read = readMatrix(text, order);
+    const auto result = calculateAngles(text, point, order);
     if (const auto *error = std::get_if<Error>(&read)) {
         check(error->field == Field::Matrix && error->message.starts_with("Matrix: "));
         check(std::holds_alternative<Error>(result) || text.empty());
-        return 0;
+        return;
     }
     const auto &[values, uncertainties, rows] = std::get<PastedMatrix>(read);
     const auto &a = std::get<AnglesAndScales>(result);
@@ -35,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto line = calculateMatrix(
         { fields[0], fields[1], fields[2], fields[3], fields[4], fields[5] }, point);
     if (std::holds_alternative<Error>(line))
-        return 0; // a scale so large that a product overflows: Calculate Matrix says so
+        return; // a scale so large that a product overflows: Calculate Matrix says so
     // Each rebuilt value is off by what the angles' two decimals allow (half a hundredth of a
     // degree each, rounded, and as much again from the digits read), and the scales' and the
     // values' own digits and the line's six decimals. The angles come from the two rows known
@@ -57,5 +60,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             = 3 * length[i / 3] * angle + 3 * vagueness[i / 3] + 1e-6 * (1 + std::fabs(values[i]));
         check(std::fabs(value - values[i]) <= allowed);
     }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const auto text = textOf(data, size);
+    checkReading(text, ValueOrder::Rows);
+    checkReading(text, ValueOrder::Columns);
     return 0;
 }

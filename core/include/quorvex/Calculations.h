@@ -57,15 +57,21 @@ struct AnglesAndScales
 // Matrix field shows it where the clipboard had no text to show.
 inline constexpr std::string_view IdentityText = "1 0 0   0 1 0   0 0 1";
 
+// The order of a matrix's values where its text does not declare one: row by row, as Quorvex
+// writes them and most tools print them, or column by column (quorvex-cli angles --columns), as
+// Fortran writes an array. A text that declares its own order ("column-major", R's matrix())
+// is read in that order, but one that declares rows where Columns is asked for is refused.
+enum class ValueOrder { Rows, Columns };
+
 // The three rotation angles and the three scale factors of the matrix on the clipboard (as
 // MatrixReader.h tells), the scales written as the user's locale reads them back; an empty
 // clipboardText stands for a clipboard without text and reads as IdentityText.
-std::variant<AnglesAndScales, Error> calculateAngles(
-    std::string_view clipboardText, const NumberFormat &format);
+std::variant<AnglesAndScales, Error> calculateAngles(std::string_view clipboardText,
+    const NumberFormat &format, ValueOrder order = ValueOrder::Rows);
 // The same for a batch of many lines: fills `out`, whose strings serve one line after another, or
 // returns the error.
-std::optional<Error> calculateAngles(
-    std::string_view clipboardText, const NumberFormat &format, AnglesAndScales &out);
+std::optional<Error> calculateAngles(std::string_view clipboardText, const NumberFormat &format,
+    AnglesAndScales &out, ValueOrder order = ValueOrder::Rows);
 
 // The values of a line typed as a person separates them, by white space of any kind ("30 0 0",
 // a spreadsheet row "10\t20\t30"), such as the lines of a file of angles. Fills `words` with the

@@ -1,0 +1,398 @@
+#include "MatrixDeclarations.h"
+
+#include "Message.h"
+#include "TextDecoding.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace quorvex::detail {
+namespace {
+
+    // The word in lower case and without "_": "Col_Major" is "colmajor".
+    std::string foldedWord(std::string_view word)
+    {
+        std::string result;
+        for (const char c : word) {
+            if (c != '_')
+                result += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        return result;
+    }
+
+    std::size_t skipSpace(std::string_view text, std::size_t pos)
+    {
+        while (pos < text.size()
+            && (text[pos] == ' ' || text[pos] == '\t' || text[pos] == '\n' || text[pos] == '\r'))
+            ++pos;
+        return pos;
+    }
+
+    // Where the bracket that opens at `open` closes, or npos.
+    std::size_t closing(std::string_view text, std::size_t open)
+    {
+        const char opener = text[open], closer = opener == '(' ? ')' : opener == '[' ? ']' : '}';
+        int depth = 0;
+        for (std::size_t i = open; i < text.size(); ++i) {
+            if (text[i] == opener)
+                ++depth;
+            else if (text[i] == closer && --depth == 0)
+                return i;
+        }
+        return std::string_view::npos;
+    }
+
+    // A whole number, as R writes a dimension ("3", "3L"); 0 for any other text.
+    std::size_t wholeNumber(std::string_view text)
+    {
+        text = trimmed(text);
+        if (text.ends_with('L'))
+            text.remove_suffix(1);
+        if (text.empty() || text.size() > 2 || !std::ranges::all_of(text, isDigit))
+            return 0;
+        return static_cast<std::size_t>(std::stoi(std::string(text)));
+    }
+
+    // The arguments of a call, one at a time: the text between commas outside brackets.
+    class Arguments
+    {
+    public:
+        explicit Arguments(std::string_view text)
+            : m_text(text)
+        { }
+
+        bool next(std::string_view &name, std::string_view &value)
+        {
+            if (m_pos > m_text.size())
+                return false;
+            int depth = 0;
+            const std::size_t begin = m_pos;
+            std::size_t end = begin, equals = std::string_view::npos;
+            for (; end < m_text.size() && (depth > 0 || m_text[end] != ','); ++end) {
+                const char c = m_text[end];
+                depth += c == '(' || c == '[' ? 1 : c == ')' || c == ']' ? -1 : 0;
+                if (c == '=' && depth == 0 && equals == std::string_view::npos)
+                    equals = end;
+            }
+            m_pos = end + 1;
+            if (equals == std::string_view::npos) {
+                name = {};
+                value = trimmed(m_text.substr(begin, end - begin));
+            } else {
+                name = trimmed(m_text.substr(begin, equals - begin));
+                value = trimmed(m_text.substr(equals + 1, end - equals - 1));
+            }
+            return true;
+        }
+
+    private:
+        std::string_view m_text;
+        std::size_t m_pos = 0;
+    };
+
+    // What a scan of the text has found.
+    struct Findings
+    {
+        std::string_view byRows, byColumns; // the first words that say each order
+        std::string_view byDefault; // reshape(…), whose order only an order= tells
+        std::string_view list; // the values of a call or of a file format's data
+        std::size_t lists = 0;
+        std::string_view after; // the text after a call that lists the values
+        DeclaredShape shape;
+        DeclaredShape keys; // "rows: 3" and "cols: 3" of a file format
+        std::string_view rowsKey;
+        bool unbalanced = false; // a bracket that never closes: no later list is looked for
+
+        // Where the bracket at `open` closes, or npos. Each search may read the rest of the
+        // text: once a bracket has not closed, or two lists have been found (which the text is
+        // refused for), none is made, so that no text is read more than a few times.
+        std::size_t closingOf(std::string_view text, std::size_t open)
+        {
+            if (unbalanced || lists > 1)
+                return std::string_view::npos;
+            const auto close = closing(text, open);
+            unbalanced = close == std::string_view::npos;
+            return close;
+        }
+
+        void rows(std::string_view said)
+        {
+            if (byRows.empty())
+                byRows = said;
+        }
+        void columns(std::string_view said)
+        {
+            if (byColumns.empty())
+                byColumns = said;
+        }
+        void listed(std::string_view values, std::string_view rest = {})
+        {
+            ++lists;
+            list = values;
+            after = rest;
+        }
+    };
+
+    // The text from the start of one view to the end of another.
+    std::string_view spanning(std::string_view first, std::string_view last)
+    {
+        return { first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()) };
+    }
+
+    // R's matrix(c(…), …), structure(c(…), dim = …) and array(c(…), dim = …), whose name ends at
+    // `open`, the "(" of the call.
+    void rCall(std::string_view text, std::string_view name, std::size_t open, Findings &found)
+    {
+        std::size_t pos = skipSpace(text, open + 1);
+        if (name == "matrix" && text.substr(pos).starts_with("data")) {
+            pos = skipSpace(text, pos + 4);
+            if (pos >= text.size() || text[pos] != '=')
+                return;
+            pos = skipSpace(text, pos + 1);
+        }
+        if (!text.substr(pos).starts_with("c("))
+            return;
+        const auto callEnd = found.closingOf(text, open);
+        if (callEnd == std::string_view::npos)
+            return;
+        const auto listEnd = text.find(')', pos + 2);
+        const auto values = text.substr(pos + 2, listEnd - pos - 2);
+        if (listEnd >= callEnd || values.find('(') != std::string_view::npos)
+            return;
+        std::string_view byRows;
+        bool dimensions = false;
+        DeclaredShape shape;
+        std::size_t positional = 0;
+        Arguments arguments(text.substr(listEnd + 1, callEnd - listEnd - 1));
+        for (std::string_view argument, value; arguments.next(argument, value);) {
+            if (argument.empty() && !value.empty())
+                (positional++ == 0 ? shape.rows : shape.columns) = wholeNumber(value);
+            else if (argument == "nrow")
+                shape.rows = wholeNumber(value);
+            else if (argument == "ncol")
+                shape.columns = wholeNumber(value);
+            else if (argument == "byrow" && (value == "TRUE" || value == "T"))
+                byRows = spanning(argument, value);
+            else if ((argument == "dim" || argument == ".Dim") && value.starts_with("c(")
+                && value.ends_with(')')) {
+                Arguments sizes(value.substr(2, value.size() - 3));
+                std::string_view unused, size;
+                if (sizes.next(unused, size))
+                    shape.rows = wholeNumber(size);
+                if (sizes.next(unused, size))
+                    shape.columns = wholeNumber(size);
+                dimensions = true;
+            }
+        }
+        if (name != "matrix" && !dimensions)
+            return; // a vector, structure(c(…)) without dimensions
+        if (byRows.empty())
+            found.columns(text.substr(open - name.size(), name.size() + 1));
+        else
+            found.rows(byRows);
+        found.shape = shape;
+        // What follows the call on its line may be a remark: "# from run 2".
+        auto rest = text.substr(callEnd + 1);
+        const auto remark = rest.find_first_not_of(" \t;");
+        if (remark != std::string_view::npos && rest[remark] == '#')
+            rest.remove_prefix(std::min(rest.find('\n', remark), rest.size()));
+        found.listed(values, rest);
+    }
+
+    // NumPy's order='F' and order='C', Fortran's order = [1, 2] and [2, 1]; `pos` follows the
+    // word "order", which begins at `start`.
+    void order(std::string_view text, std::size_t start, std::size_t pos, Findings &found)
+    {
+        pos = skipSpace(text, pos);
+        if (pos >= text.size() || text[pos] != '=')
+            return;
+        pos = skipSpace(text, pos + 1);
+        const auto value = text.substr(pos, 12);
+        const auto close = value.find_first_of("])");
+        std::string digits;
+        for (const char c : value.substr(0, close)) {
+            if (isDigit(c))
+                digits += c;
+        }
+        const bool quoted
+            = value.size() >= 3 && (value[0] == '\'' || value[0] == '"') && value[2] == value[0];
+        const auto said
+            = text.substr(start, pos - start + (quoted ? 3 : std::min(close + 1, value.size())));
+        if (quoted ? value[1] == 'F' : digits == "12")
+            found.columns(said);
+        else if (quoted ? value[1] == 'C' : digits == "21")
+            found.rows(said);
+    }
+
+    // Where the value of a YAML key ("  data: [", "rows: 3") or the content of an XML element
+    // ("<data>") begins, as the word from `start` to `end` is one; npos where it is none.
+    std::size_t keyValue(std::string_view text, std::size_t start, std::size_t end, bool &xml)
+    {
+        xml = start > 0 && text[start - 1] == '<';
+        if (xml)
+            return end < text.size() && text[end] == '>' ? end + 1 : std::string_view::npos;
+        std::size_t before = start;
+        while (before > 0 && (text[before - 1] == ' ' || text[before - 1] == '\t'))
+            --before;
+        const bool key = before == 0 || text[before - 1] == '\n' || text[before - 1] == '\r'
+            || text[before - 1] == '{' || text[before - 1] == ',';
+        if (!key || end >= text.size() || text[end] != ':')
+            return std::string_view::npos;
+        return skipSpace(text, end + 1);
+    }
+
+    // "data: [ … ]" or "<data> … </data>"; `value` follows the key.
+    void data(std::string_view text, std::size_t value, bool xml, Findings &found)
+    {
+        if (xml) {
+            const auto close = found.unbalanced || found.lists > 1 ? std::string_view::npos
+                                                                   : text.find("</data>", value);
+            found.unbalanced = close == std::string_view::npos;
+            if (close != std::string_view::npos)
+                found.listed(text.substr(value, close - value));
+        } else if (value < text.size() && text[value] == '[') {
+            const auto close = found.closingOf(text, value);
+            if (close != std::string_view::npos)
+                found.listed(text.substr(value + 1, close - value - 1));
+        }
+    }
+
+    // "rows: 3", "<cols>3</cols>"; `value` follows the key.
+    void size(std::string_view text, std::string_view key, std::size_t value, Findings &found)
+    {
+        auto end = value;
+        while (end < text.size() && isDigit(text[end]))
+            ++end;
+        const auto number = wholeNumber(text.substr(value, end - value));
+        if (key == "rows") {
+            found.keys.rows = number;
+            found.rowsKey = spanning(key, text.substr(end, 0));
+        } else {
+            found.keys.columns = number;
+        }
+    }
+
+    bool isMatrixType(std::string_view word)
+    {
+        constexpr std::array<std::string_view, 8> types { "mat3", "mat4", "mat3x3", "mat4x4",
+            "dmat3", "dmat4", "dmat3x3", "dmat4x4" };
+        return std::ranges::find(types, word) != types.end();
+    }
+
+    // Where the next ASCII letter is, from `pos` on. A pasted file is mostly numbers: blocks of 32
+    // bytes without a letter are passed over in a loop that the compiler turns into vector
+    // instructions (callgrind, 10 MiB of parameter lines: 17 million instructions, where a byte
+    // at a time took 98 million).
+    std::size_t nextLetter(std::string_view text, std::size_t pos)
+    {
+        const auto isLetter = [](char c) {
+            return static_cast<unsigned char>((static_cast<unsigned char>(c) | 0x20) - 'a') < 26;
+        };
+        for (; pos + 32 <= text.size(); pos += 32) {
+            unsigned any = 0;
+            for (std::size_t i = 0; i < 32; ++i)
+                any |= isLetter(text[pos + i]) ? 1U : 0U;
+            if (any != 0)
+                break;
+        }
+        while (pos < text.size() && !isLetter(text[pos]))
+            ++pos;
+        return pos;
+    }
+
+    // Each word of the text, looked up: a name, or a word of an order ("column-major").
+    void scan(std::string_view text, Findings &found)
+    {
+        for (std::size_t start = nextLetter(text, 0), end = 0; start < text.size();
+             start = nextLetter(text, end)) {
+            end = start;
+            while (end < text.size() && isNameCharacter(text[end]))
+                ++end;
+            if (start > 0 && isNameCharacter(text[start - 1]))
+                continue; // the rest of a word that began with a digit or "_"
+            const auto word = text.substr(start, end - start);
+            // A call, not a method of an object (NumPy's array.reshape(…)).
+            const bool call
+                = end < text.size() && text[end] == '(' && !(start > 0 && text[start - 1] == '.');
+            const auto folded = foldedWord(word);
+            bool xml = false;
+            if (folded == "columnmajor" || folded == "colmajor" || folded == "columnwise") {
+                found.columns(word);
+            } else if (folded == "rowmajor" || folded == "rowwise") {
+                found.rows(word);
+            } else if ((folded == "column" || folded == "col" || folded == "row" || folded == "by")
+                && end + 1 < text.size() && (text[end] == '-' || text[end] == ' ')) {
+                // "column-major", "row major", "by columns"
+                auto next = end + 1;
+                while (next < text.size() && isNameCharacter(text[next]))
+                    ++next;
+                const auto second = foldedWord(text.substr(end + 1, next - end - 1));
+                const auto said = text.substr(start, next - start);
+                if (folded == "by" ? second == "columns" : second == "major" || second == "wise")
+                    folded == "row" ? found.rows(said) : found.columns(said);
+                else if (folded == "by" && second == "rows")
+                    found.rows(said);
+            } else if (call && (word == "matrix" || word == "structure" || word == "array")) {
+                rCall(text, word, end, found);
+            } else if (call && word == "reshape") {
+                found.byDefault = text.substr(start, end - start + 1);
+            } else if (call && isMatrixType(word)) {
+                found.columns(text.substr(start, end - start + 1));
+                if (const auto close = found.closingOf(text, end); close != std::string_view::npos)
+                    found.listed(text.substr(end + 1, close - end - 1), text.substr(close + 1));
+            } else if (word == "order") {
+                order(text, start, end, found);
+            } else if (word == "data" || word == "rows" || word == "cols") {
+                const auto value = keyValue(text, start, end, xml);
+                if (value != std::string_view::npos && word == "data")
+                    data(text, value, xml, found);
+                else if (value != std::string_view::npos)
+                    size(text, word, value, found);
+            }
+        }
+    }
+    // A Fortran namelist: "&GROUP" first, "/" or "&END" last.
+    bool isNamelist(std::string_view text)
+    {
+        text = trimmed(text);
+        if (text.size() < 3 || (text[0] != '&' && text[0] != '$') || !isNameCharacter(text[1]))
+            return false;
+        const auto lastLine = text.find_last_of('\n');
+        const auto last
+            = trimmed(text.substr(lastLine == std::string_view::npos ? 0 : lastLine + 1));
+        return last == "/" || foldedWord(last) == "&end" || foldedWord(last) == "$end";
+    }
+
+} // namespace
+
+std::variant<Declaration, Error> declarationOf(std::string_view text)
+{
+    Findings found;
+    scan(text, found);
+    if (found.lists > 1 || hasDigit(found.after))
+        return errorAbout(Field::Matrix, text, " holds more than one matrix; copy one alone");
+    if (found.keys.rows != 0 && found.keys.columns != 0 && !found.list.empty()) {
+        // OpenCV's and ROS's files list their data row by row.
+        found.shape = found.keys;
+        found.rows(found.rowsKey);
+    }
+    if (!found.byRows.empty() && !found.byColumns.empty())
+        return errorAbout(Field::Matrix, text,
+            " is unclear: \"" + std::string(found.byRows) + "\" lists its values by rows, \""
+                + std::string(found.byColumns) + "\" by columns");
+    if (found.byRows.empty() && found.byColumns.empty()) {
+        if (!found.byDefault.empty())
+            return errorAbout(Field::Matrix, text,
+                " is unclear: reshape(…) fills by columns in MATLAB, Julia and Fortran, but by "
+                "rows in NumPy; write \"row-major\" or \"column-major\" before its values");
+        if (isNamelist(text))
+            return errorAbout(Field::Matrix, text,
+                " is unclear: a Fortran namelist lists a 3×3 array by columns, but a list of nine "
+                "as the program stored it; write \"row-major\" or \"column-major\" before its "
+                "values");
+    }
+    return Declaration { found.byRows, found.byColumns, found.list, found.shape };
+}
+
+} // namespace quorvex::detail
