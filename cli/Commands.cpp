@@ -32,19 +32,21 @@ namespace {
 
     // Appends the angles of a matrix, as the angle fields show them, and its scales if asked
     // for. The angles alone describe a mirror image wrongly: without the scales it is refused.
-    std::optional<quorvex::Error> appendAngles(
-        std::string &out, std::string_view text, bool scales, const quorvex::NumberFormat &format)
+    std::optional<quorvex::Error> appendAngles(std::string &out, std::string_view text,
+        const Options &options, const quorvex::NumberFormat &format)
     {
         quorvex::AnglesAndScales a;
-        if (auto error = quorvex::calculateAngles(text, format, a))
+        const auto order
+            = options.columns ? quorvex::ValueOrder::Columns : quorvex::ValueOrder::Rows;
+        if (auto error = quorvex::calculateAngles(text, format, a, order))
             return error;
-        if (!scales && a.isMirrorImage())
+        if (!options.scales && a.isMirrorImage())
             return quorvex::Error { quorvex::Field::Matrix,
                 std::string(quorvex::label(quorvex::Field::Matrix))
                     + ": a mirror image, whose angles alone would describe another matrix; "
                       "quorvex-cli angles --scales gives its scale factors too" };
         out.append(a.rotX).append(a.rotY).append(a.rotZ);
-        if (scales)
+        if (options.scales)
             out.append(a.scaleX).append(" ").append(a.scaleY).append(" ").append(a.scaleZ).append(
                 " ");
         return std::nullopt;
@@ -70,6 +72,8 @@ namespace {
 int matrix(std::span<const std::string_view> operands, const Options &options, Output &output)
 {
     const auto format = quorvex::userNumberFormat();
+    if (options.columns)
+        return usageError("--columns is for angles: it reads a matrix given by columns");
     if (!options.eachLine) {
         if (!isMatrixCount(operands.size()))
             return usageError(std::string(MatrixValues));
@@ -100,7 +104,7 @@ int angles(std::span<const std::string_view> operands, const Options &options, O
         return eachLine(
             operands, output,
             [&](std::string_view line, std::string &out) {
-                return appendAngles(out, line, options.scales, format);
+                return appendAngles(out, line, options, format);
             },
             jobs(options));
     }
@@ -118,7 +122,7 @@ int angles(std::span<const std::string_view> operands, const Options &options, O
         }
     }
     std::string result;
-    return print(appendAngles(result, text, options.scales, format), result, output);
+    return print(appendAngles(result, text, options, format), result, output);
 }
 
 } // namespace cli

@@ -8,7 +8,7 @@ namespace {
 
     constexpr std::string_view Synopsis
         = R"(Usage: quorvex-cli matrix ROT_X ROT_Y ROT_Z [SCALE_X SCALE_Y SCALE_Z]
-       quorvex-cli angles [--scales] [VALUE... | -]
+       quorvex-cli angles [--scales] [--columns] [VALUE... | -]
        quorvex-cli matrix|angles -l [-j JOBS] [FILE...]
        quorvex-cli --help | --version
 )";
@@ -22,6 +22,11 @@ namespace {
            line, or rows as a console, spreadsheet or document shows them.
   --scales Prints the scale factors X Y Z after the angles, so that the six
            rebuild the matrix; a mirror image (a negative scale) needs them.
+  --columns
+           Reads the matrix's values column by column (r11 r21 r31 r12 ...),
+           as Fortran writes an array: a line of nine, twelve or sixteen
+           values, or lines that are columns. A text that says it lists its
+           values by rows is refused.
   -l, --each-line
            One result for each line of standard input, or of the files named
            (- is standard input): for matrix, lines of three angles and maybe
@@ -92,6 +97,8 @@ Options parseOptions(std::span<char *const> arguments)
             options.eachLine = true;
         else if (arg == "--scales")
             options.scales = true;
+        else if (arg == "--columns")
+            options.columns = true;
         else if (arg.starts_with("--") && options.problem.empty())
             options.problem = "unknown option " + std::string(arg);
         else

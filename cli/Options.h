@@ -16,6 +16,7 @@ struct Options
     bool version = false;
     bool eachLine = false; // -l: one result for each line of the input
     bool scales = false; // angles --scales: the scale factors after the angles
+    bool columns = false; // angles --columns: the values are listed column by column
     unsigned jobs = 0; // -j: the threads of -l; 0 for every core the process may use
     std::vector<std::string_view> words; // the command and its operands
     std::string problem; // what is wrong with the command line, if anything

@@ -50,6 +50,12 @@ input=$'ans =\n\n   0.8138  -0.4698   0.3420\n   0.5438   0.8232  -0.1632\n  -0.
     run 0 "10.0 20.0 30.0 $nl" "" angles
 run 1 "" '^quorvex-cli: Matrix: read as 1 2 3  4 5 6  7 8 9, which is not a rotation with scales' \
     angles 1 2 3 4 5 6 7 8 9
+# Values given column by column, and a text that says it lists them by rows.
+run 0 "0 0 90.0 $nl" "" angles --columns 0 1 0 -1 0 0 0 0 1
+input=$'0 1 0 -1 0 0 0 0 1\nrow-major: 0 -1 0 1 0 0 0 0 1\n' run 1 "0 0 90.0 $nl$nl" \
+    '^quorvex-cli: line 2: Matrix: "row-major: .*" lists its values by rows \("row-major"\), not by columns as asked$' \
+    angles -l --columns
+run 2 "" '^quorvex-cli: --columns is for angles' matrix --columns 30 0 0
 
 # Scale factors come back with --scales; the angles alone would describe a mirror image wrongly.
 mirror="-0.813798 0.469846 -0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417"
