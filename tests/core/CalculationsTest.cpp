@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <locale>
 #include <random>
 
@@ -495,6 +496,84 @@ TEST(RoundTrip, anglesAndScalesReadBackRebuildTheLine)
             for (std::size_t k = 0; k < typed.size(); ++k)
                 ASSERT_EQ(number(back[k]), number(typed[k])) << k;
         }
+    }
+}
+
+// However a tool writes a matrix, it reads as the same nine values: random lines as a PDF, a
+// spreadsheet's accounting format, R, OpenCV, Blender, glm, C or a chat write them.
+TEST(ReadMatrix, readsTheSameValuesHoweverAToolWritesThem)
+{
+    using Texts = std::array<std::string, 9>;
+    // The values row by row, or column by column, with a text between two values of a row and
+    // another between rows.
+    const auto joined = [](const Texts &v, std::string_view between, std::string_view rowEnd,
+                            bool byColumns = false) {
+        std::string text;
+        for (std::size_t i = 0; i < 9; ++i)
+            text.append(v[byColumns ? i % 3 * 3 + i / 3 : i])
+                .append(i == 8       ? ""
+                        : i % 3 == 2 ? rowEnd
+                                     : between);
+        return text;
+    };
+    const auto negatives = [](Texts v, std::string_view before, std::string_view after) {
+        for (auto &value : v) {
+            if (value.starts_with('-'))
+                value = std::string(before) + value.substr(1) + std::string(after);
+        }
+        return v;
+    };
+    const std::function<std::string(const Texts &)> writers[] = {
+        [&](auto &v) { return joined(negatives(v, "\u2212 ", ""), " ", "\n"); },
+        [&](auto &v) { return joined(negatives(v, "(", ")"), "\t", "\r\n"); },
+        [&](auto &v) { return "> m <- matrix(c(" + joined(v, ", ", ",\n+ ", true) + "), 3, 3)"; },
+        [&](auto &v) {
+            return "structure(c(" + joined(v, ", ", ", \n", true) + "), .Dim = c(3L, 3L))";
+        },
+        [&](auto &v) { return "column-major: " + joined(v, " ", " ", true); },
+        [&](auto &v) { return "glm::mat3x3((" + joined(v, ", ", "), (", true) + "))"; },
+        [&](auto &v) { return "<Matrix 3x3 (" + joined(v, ", ", ")\n            (") + ")>"; },
+        [&](auto &v) {
+            return "Matrix(((" + joined(v, ", ", ", 0.0), (") + ", 0.0), (0.0, 0.0, 0.0, 1.0)))";
+        },
+        [&](auto &v) { return "double R[3][3] = {{" + joined(v, ", ", "}, {") + "}};"; },
+        [&](auto &v) {
+            return "%YAML:1.0\n---\nR: !!opencv-matrix\n   rows: 3\n   cols: 3\n   dt: d\n   data: "
+                   "[ "
+                + joined(v, ", ", ",\n       ") + " ]";
+        },
+        [&](auto &v) {
+            return "<R type_id=\"opencv-matrix\">\n  <rows>3</rows>\n  <cols>3</cols>\n  <data>\n  "
+                   "  "
+                + joined(v, " ", "\n    ") + "</data></R>";
+        },
+        [&](auto &v) { return "`" + joined(v, " ", "`\n`") + "`"; },
+        [&](auto &v) { return joined(v, " ", ",\n") + ","; },
+    };
+    std::mt19937 random(20261207);
+    for (int i = 0; i < 300; ++i) {
+        const auto line = std::get<std::string>(
+            calculateMatrix({ angleText(random, 180), angleText(random, 90), angleText(random, 180),
+                                scaleText(random), scaleText(random), scaleText(random) },
+                German));
+        std::array<std::string_view, 9> words;
+        splitWords(line, words);
+        const Texts values { std::string(words[0]), std::string(words[1]), std::string(words[2]),
+            std::string(words[3]), std::string(words[4]), std::string(words[5]),
+            std::string(words[6]), std::string(words[7]), std::string(words[8]) };
+        const auto expected
+            = testing::PrintToString(std::get<PastedMatrix>(readMatrix(line)).values);
+        const auto read = [&](const std::string &text, ValueOrder order = ValueOrder::Rows) {
+            SCOPED_TRACE(text);
+            const auto matrix = readMatrix(text, order);
+            return std::holds_alternative<PastedMatrix>(matrix)
+                ? testing::PrintToString(std::get<PastedMatrix>(matrix).values)
+                : std::get<Error>(matrix).message;
+        };
+        for (const auto &write : writers)
+            ASSERT_EQ(read(write(values)), expected);
+        ASSERT_EQ(read(joined(values, " ", "   ", true), ValueOrder::Columns), expected);
+        ASSERT_EQ(read(joined(values, " ", "\n", true), ValueOrder::Columns), expected);
     }
 }
 
