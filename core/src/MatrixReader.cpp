@@ -106,7 +106,7 @@ namespace {
     // separator. It is read as a decimal where the text shows the separator to be one, in another
     // value ("0,866", "0.5", "1.2500"), or in a parameter line, whose decimal point is "." as
     // Quorvex writes it ("1.125 0 0   0 1 0   0 0 1 "); elsewhere it is refused.
-    const Value *groupedOrDecimal(
+    const Value *groupedValue(
         const Table &table, const Layout &layout, const std::array<const Value *, 9> &nine)
     {
         const auto values = std::span(table.values).first(table.stored);
@@ -175,10 +175,9 @@ namespace {
         std::array<const Value *, 9> nine {};
         for (std::size_t i = 0; i < 9; ++i)
             nine[i] = &table.values[layout.at[i]];
-        if (const auto *grouped = groupedOrDecimal(table, layout, nine))
+        if (const auto *grouped = groupedValue(table, layout, nine))
             return failure(Stage::Unclear, grouped->text,
-                detail::groupedOrDecimal(
-                    grouped->text, std::string_view(separatorOf(*grouped) == ',' ? "," : ".")));
+                groupedOrDecimal(grouped->text, std::string(1, separatorOf(*grouped))));
         return matrixOf(nine);
     }
 

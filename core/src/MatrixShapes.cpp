@@ -254,7 +254,7 @@ std::variant<Layout, Failure> layoutOf(
         // R's matrix(c(…), nrow = 3) leaves the other side to the number of values.
         const auto height = declared.rows != 0 ? declared.rows : count / declared.columns;
         const auto width = declared.columns != 0 ? declared.columns : count / declared.rows;
-        if (count < height * width)
+        if (count < height * width || height * width == 0)
             return shapeless(table, text, order, commas);
         if (count != height * width || !isTransform(height, width)) {
             if (auto failed = textAmongValues(table, commas))
@@ -262,8 +262,10 @@ std::variant<Layout, Failure> layoutOf(
         }
         if (count != height * width)
             return failure(Stage::Shape, text,
-                " holds " + counted(count, "number") + ", but declares " + counted(height, "row")
-                    + " of " + counted(width, "number"));
+                " holds "
+                    + (count < Table::MostInRow ? counted(count, "number") : "more than 16 numbers")
+                    + ", but declares " + counted(height, "row") + " of "
+                    + counted(width, "number"));
         if (!isTransform(height, width))
             return failure(Stage::Shape, text,
                 " declares " + counted(height, "row") + " of " + counted(width, "number")
