@@ -292,8 +292,7 @@ std::variant<Layout, Failure> layoutOf(
         });
     }
     const auto height = byColumns ? count : n, width = byColumns ? n : count;
-    if (equal && isTransform(height, width) && (declared.rows == 0 || declared.rows == height)
-        && (declared.columns == 0 || declared.columns == width)) {
+    if (equal && isTransform(height, width)) {
         return transform(table, text, { n, count }, height, [&](std::size_t i, std::size_t j) {
             return byColumns ? rows[j].first + i : rows[i].first + j;
         });

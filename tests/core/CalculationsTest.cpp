@@ -155,7 +155,8 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "0.81 -0.47 0.34 12.5\n0.54 0.82 -0.16 -3\n-0.2 0.32 0.93 40", Rounded102030 },
         { "0.81 -0.47 0.34 12.5\n0.54 0.82 -0.16 -3\n-0.2 0.32 0.93 40\n0 0 0 1", Rounded102030 },
         { "0.81 -0.47 0.34 12.5 0.54 0.82 -0.16 -3 -0.2 0.32 0.93 40 0 0 0 1", Rounded102030 },
-        { "0.81 0.54 -0.2 0 -0.47 0.82 0.32 0 0.34 -0.16 0.93 0 12.5 -3 40 1", Rounded102030 },
+        { "0.81 0.54 -0.2 0 -0.47 0.82 0.32 0 0.34 -0.16 0.93 0 12.5 -3 40 1 (from the scanner)",
+            Rounded102030 },
         { "1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1", Identity },
         // Commas: decimal commas or separators, as the whole text uses them.
         { "0,866025\t-0,5\t0\t0,5\t0,866025\t0\t0\t0\t1", RotZ30 },
@@ -237,9 +238,9 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         // Declared orders and lists of values.
         { "R (column major) = [0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]",
             Rounded102030 },
-        { "Rotation, column-major:\n0.81 0.54 -0.2\n-0.47 0.82 0.32\n0.34 -0.16 0.93",
+        { "Rotation, column-wise:\n0.81 0.54 -0.2\n-0.47 0.82 0.32\n0.34 -0.16 0.93",
             Rounded102030 },
-        { "m <- matrix(c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), nrow = 3)",
+        { "m <- matrix(c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), ncol = 3)",
             Rounded102030 },
         { "> R <- matrix(c(0.81, -0.47, 0.34,\n+ 0.54, 0.82, -0.16,\n+ -0.2, 0.32, 0.93), 3, 3, "
           "byrow = T)",
@@ -250,7 +251,10 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "np.array([0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]).reshape(3, 3, "
           "order='F')",
             Rounded102030 },
-        { "mat3x3((0.81, 0.54, -0.2), (-0.47, 0.82, 0.32), (0.34, -0.16, 0.93))", Rounded102030 },
+        { "mat3(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93)", Rounded102030 },
+        { "matrix(data = c(0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93), byrow = TRUE, "
+          "nrow = 3)",
+            Rounded102030 },
         { "%YAML:1.0\n---\nR: !!opencv-matrix\n   rows: 3\n   cols: 3\n   dt: d\n   data: [ 0.81, "
           "-0.47, 0.34,\n       0.54, 0.82, -0.16, -0.2, 0.32, 0.93 ]",
             Rounded102030 },
@@ -277,6 +281,9 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "1 0 0 5\n0 1 0 6\n0 0 1 7", {},
             R"(Matrix: "1 0 0 5\n0 1 0 6\n0 0 1 7" has 3 columns of 4 numbers; by columns a matrix takes three columns of three, four of three or four of four, or nine of one)",
             ValueOrder::Columns },
+        { "np.reshape([1, 0, 0, 0, 1, 0, 0, 0, 1], (3, 3), order='C')", {},
+            R"(Matrix: "np.reshape([1, 0, 0, 0, 1, 0, 0, 0, 1], …" lists its values by rows ("order='C'"), not by columns as asked)",
+            ValueOrder::Columns },
         { "row-major: 1 0 0 0 1 0 0 0 1", {},
             R"(Matrix: "row-major: 1 0 0 0 1 0 0 0 1" lists its values by rows ("row-major"), not by columns as asked)",
             ValueOrder::Columns },
@@ -290,6 +297,7 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "1,500\t0\t0\n0\t1,299\t-0,75\n0\t0,75\t1,299",
             { 1.5, 0, 0, 0, 1.299, -0.75, 0, 0.75, 1.299 } },
         { "1.125 0 0   0 1 0   0 0 1 ", { 1.125, 0, 0, 0, 1, 0, 0, 0, 1 } },
+        { "1.125 0 0   0 1 0   0 0 1 # part 2", { 1.125, 0, 0, 0, 1, 0, 0, 0, 1 } },
         { "1,000.00\t0.00\t0.00\n0.00\t1,000.00\t0.00\n0.00\t0.00\t1,000.00", {},
             R"(Matrix: "1,000.00" is not a number (write it without thousands separators))" } };
     for (const auto &row : rows) {
