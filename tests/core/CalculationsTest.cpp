@@ -240,7 +240,7 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
             Rounded102030 },
         { "Rotation, column-wise:\n0.81 0.54 -0.2\n-0.47 0.82 0.32\n0.34 -0.16 0.93",
             Rounded102030 },
-        { "m <- matrix(c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), ncol = 3)",
+        { "m <- matrix(data = c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), ncol = 3)",
             Rounded102030 },
         { "> R <- matrix(c(0.81, -0.47, 0.34,\n+ 0.54, 0.82, -0.16,\n+ -0.2, 0.32, 0.93), 3, 3, "
           "byrow = T)",
@@ -251,9 +251,10 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "np.array([0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]).reshape(3, 3, "
           "order='F')",
             Rounded102030 },
-        { "mat3(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93)", Rounded102030 },
-        { "matrix(data = c(0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93), byrow = TRUE, "
-          "nrow = 3)",
+        { "mat3(1, 0, 0, 0, 0.866025, 0.5, 0, -0.5, 0.866025)",
+            { 1, 0, 0, 0, 0.866025, -0.5, 0, 0.5, 0.866025 } },
+        { "matrix(c(0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93), byrow = TRUE, nrow = "
+          "3)",
             Rounded102030 },
         { "%YAML:1.0\n---\nR: !!opencv-matrix\n   rows: 3\n   cols: 3\n   dt: d\n   data: [ 0.81, "
           "-0.47, 0.34,\n       0.54, 0.82, -0.16, -0.2, 0.32, 0.93 ]",
@@ -281,8 +282,8 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "1 0 0 5\n0 1 0 6\n0 0 1 7", {},
             R"(Matrix: "1 0 0 5\n0 1 0 6\n0 0 1 7" has 3 columns of 4 numbers; by columns a matrix takes three columns of three, four of three or four of four, or nine of one)",
             ValueOrder::Columns },
-        { "np.reshape([1, 0, 0, 0, 1, 0, 0, 0, 1], (3, 3), order='C')", {},
-            R"(Matrix: "np.reshape([1, 0, 0, 0, 1, 0, 0, 0, 1], …" lists its values by rows ("order='C'"), not by columns as asked)",
+        { "R = reshape([1, 0, 0, 0, 1, 0, 0, 0, 1], shape=[3, 3], order=[2, 1])", {},
+            R"(Matrix: "R = reshape([1, 0, 0, 0, 1, 0, 0, 0, 1],…" lists its values by rows ("order=[2, 1]"), not by columns as asked)",
             ValueOrder::Columns },
         { "row-major: 1 0 0 0 1 0 0 0 1", {},
             R"(Matrix: "row-major: 1 0 0 0 1 0 0 0 1" lists its values by rows ("row-major"), not by columns as asked)",
