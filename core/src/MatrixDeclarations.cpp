@@ -104,14 +104,15 @@ namespace {
         std::string_view rowsKey;
         bool unbalanced = false; // a bracket that never closes: no later list is looked for
 
-        // Where the bracket at `open` closes, or npos. Each search may read the rest of the
-        // text: once a bracket has not closed, or two lists have been found (which the text is
-        // refused for), none is made, so that no text is read more than a few times.
-        std::size_t closingOf(std::string_view text, std::size_t open)
+        // Where the bracket at `open` closes (or, in XML, the data that begins there ends), or
+        // npos. Each search may read the rest of the text: once one has found no end, or two
+        // lists have been found (which the text is refused for), none is made, so that no text
+        // is read more than a few times.
+        std::size_t closingOf(std::string_view text, std::size_t open, bool xml = false)
         {
             if (unbalanced || lists > 1)
                 return std::string_view::npos;
-            const auto close = closing(text, open);
+            const auto close = xml ? text.find("</data>", open) : closing(text, open);
             unbalanced = close == std::string_view::npos;
             return close;
         }
@@ -245,17 +246,11 @@ namespace {
     // "data: [ … ]" or "<data> … </data>"; `value` follows the key.
     void data(std::string_view text, std::size_t value, bool xml, Findings &found)
     {
-        if (xml) {
-            const auto close = found.unbalanced || found.lists > 1 ? std::string_view::npos
-                                                                   : text.find("</data>", value);
-            found.unbalanced = close == std::string_view::npos;
-            if (close != std::string_view::npos)
-                found.listed(text.substr(value, close - value));
-        } else if (value < text.size() && text[value] == '[') {
-            const auto close = found.closingOf(text, value);
-            if (close != std::string_view::npos)
-                found.listed(text.substr(value + 1, close - value - 1));
-        }
+        if (!xml && (value >= text.size() || text[value] != '['))
+            return;
+        const std::size_t bracket = xml ? 0 : 1;
+        if (const auto close = found.closingOf(text, value, xml); close != std::string_view::npos)
+            found.listed(text.substr(value + bracket, close - value - bracket));
     }
 
     // "rows: 3", "<cols>3</cols>"; `value` follows the key.

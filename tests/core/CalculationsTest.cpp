@@ -199,15 +199,20 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "R = [](0x0)", {}, R"(Matrix: "0x0" is not a number)" },
         { " \t\n", {}, R"(Matrix: " \t\n" holds no parameter line)" },
         // A sign apart is its number's; a "-" before each row may be a list's bullet.
-        { "\u2212 1 0 0\n0 1 0\n0 0 1", { -1, 0, 0, 0, 1, 0, 0, 0, 1 } },
+        { "\u2212\u00a01 0 0\n0 1 0\n0 0 1", { -1, 0, 0, 0, 1, 0, 0, 0, 1 } },
         { "0 0 - 1\n0 1 0\n1\u00a00 0", { 0, 0, -1, 0, 1, 0, 1, 0, 0 } },
-        { "\u2212\n1\n0\n0\n0\n\u2212\n1\n0\n0\n0\n1", { -1, 0, 0, 0, -1, 0, 0, 0, 1 } },
+        { "\u2212\r\n1\r\n0\r\n0\r\n0\r\n\u2212\r\n1\r\n0\r\n0\r\n0\r\n1",
+            { -1, 0, 0, 0, -1, 0, 0, 0, 1 } },
         { "- 1 0 0\n- 0 1 0\n- 0 0 1", Identity },
         { "R:\n- 0.81 -0.47 0.34\n- 0.54 0.82 -0.16\n- -0.2 0.32 0.93\nthanks!", Rounded102030 },
         { "0.81 -0.47 0.34\n0.54 0.82 -0.16\n- 0.2 0.32 0.93", Rounded102030 },
         { "- 1 0 0\n0 1 0\n0 0 1", {},
             R"(Matrix: "- 1 0 0\n0 1 0\n0 0 1" is unclear: a "-" apart before the first number of a line could be a list's bullet or a minus sign; write a minus sign next to its number ("-1"))" },
         { "\u2212 R 1 0 0 0 1 0 0 0 1", {}, R"(Matrix: "−" is not a number)" },
+        { "-\n1\n0\n0\n0\n-\n1\n0\n0\n0\n1", {},
+            R"(Matrix: "-\n1\n0\n0\n0\n-\n1\n0\n0\n0\n1" is unclear: a "-" apart before the first number of a line could be a list's bullet or a minus sign; write a minus sign next to its number ("-1"))" },
+        { "r:\n- 1.0\n- 0.0\n- 0.0\n- 0.0\n- 0.866025\n- -0.5\n- 0.0\n- 0.5\n- 0.866025",
+            { 1, 0, 0, 0, 0.866025, -0.5, 0, 0.5, 0.866025 } },
         // Spreadsheets' accounting negatives, Python's tuples, a matrix's groups and its header.
         { "(1.00)\t0.00\t0.00\n0.00\t(1.00)\t0.00\n0.00\t0.00\t1.00",
             { -1, 0, 0, 0, -1, 0, 0, 0, 1 } },
@@ -232,11 +237,17 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
           "0.93",
             Rounded102030 },
         { "`0.81 -0.47 0.34`\n`0.54 0.82 -0.16`\n`-0.2 0.32 0.93`", Rounded102030 },
+        { "\"X\";\"Y\";\"Z\"\r\n\"0,81\";\"-0,47\";\"0,34\"\r\n\"0,54\";\"0,82\";\"-0,16\"\r\n\"-0,"
+          "2\";\"0,"
+          "32\";\"0,93\"",
+            Rounded102030 },
         { "1.0 0.0 0.0,\n0.0 1.0 0.0,\n0.0 0.0 1.0", Identity },
         { "{ 0.81f, -0.47f, 0.34f },\n{ 0.54f, 0.82f, -0.16f },\n{ -0.2f, 0.32f, 0.93f }", {},
             R"(Matrix: "0.81f" is not a number)" },
         // Declared orders and lists of values.
         { "R (column major) = [0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]",
+            Rounded102030 },
+        { "row-major: 0.81 -0.47 0.34 0 0.54 0.82 -0.16 0 -0.2 0.32 0.93 0 0 0 0 1",
             Rounded102030 },
         { "Rotation, column-wise:\n0.81 0.54 -0.2\n-0.47 0.82 0.32\n0.34 -0.16 0.93",
             Rounded102030 },
@@ -262,6 +273,17 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "<rows>3</rows><cols>4</cols><data>0.81 -0.47 0.34 1 0.54 0.82 -0.16 2 -0.2 0.32 0.93 "
           "3</data>",
             Rounded102030 },
+        { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, 3) # run 2", Identity },
+        { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, 3)\n[1,] 1 0 0", {},
+            R"(Matrix: "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, …" holds more than one matrix; copy one alone)" },
+        { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), nrow = 1)", {},
+            R"(Matrix: "1, 0, 0, 0, 1, 0, 0, 0, 1" declares 1 row of 9 numbers; a matrix takes three rows of three, or three or four of four)" },
+        { "matrix(c(1, 0), ncol = 3)", {},
+            R"(Matrix: "1, 0" holds only 2 numbers; a matrix takes nine)" },
+        { "rows: 4\ncols: 4\ndata: [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0]",
+            {},
+            R"(Matrix: "1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0…" holds more than 16 numbers, but declares 4 rows of 4 numbers)" },
+        { "Matrix(3, 3, {(1, 1) = .81, (1, 2) = -.47})", {}, R"(Matrix: "=" is not a number)" },
         { "rows: 3\ncols: 3\ndata: [1, 0, 0, 0, 1, 0, 0, 0, 1, 0]", {},
             R"(Matrix: "1, 0, 0, 0, 1, 0, 0, 0, 1, 0" holds 10 numbers, but declares 3 rows of 3 numbers)" },
         { "m <- matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), nrow = 3, byrow = TRUE) # column-major", {},
@@ -291,6 +313,8 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         // "1,000" and "1.000": a thousand or one, unless the text or a parameter line says.
         { "1,000\t0\t0\n0\t1,000\t0\n0\t0\t1,000", {},
             R"(Matrix: "1,000" could be 1000 or 1; write it as one of those)" },
+        { "0\t-2,000\t0\r\n2,000\t0\t0\r\n0\t0\t2,000", {},
+            R"(Matrix: "-2,000" could be -2000 or -2; write it as one of those)" },
         { "\"2.000\",0,0\r\n0,\"3.000\",0\r\n0,0,\"4.000\"", {},
             R"(Matrix: "2.000" could be 2000 or 2; write it as one of those)" },
         { "\"1,500\",0,0\r\n0,\"1,000\",0\r\n0,0,\"1,000\"", {},
@@ -358,6 +382,8 @@ TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
           "925.416578 ",
             "10.0 20.0 30.0 | 1,234 0.5 1000", German },
         { "0.1234 0 0   0 1 0   0 0 1 ", "0 0 0 | 0.1234 1 1" },
+        // A spreadsheet's negative, in parentheses, reaches the scales.
+        { "(2.00)\t0.00\t0.00\r\n0.00\t3.00\t0.00\r\n0.00\t0.00\t4.00", "0 0 0 | -2 3 4" },
         // A mirror image reads with a negative Scale X; two negative scales are a rotation.
         { "-0.813798 0.469846 -0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 "
           "0.925417 ",
