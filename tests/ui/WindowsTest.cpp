@@ -213,7 +213,8 @@ void WindowsTest::badInputWritesNothing_data()
 
     QTest::newRow("Rot Y is a word") << "calculateMatrixButton"
                                      << "rotYEdit"
-                                     << "abc" << Before << R"(Rot Y: "abc" is not a number)";
+                                     << "abc" << Before
+                                     << R"(Rot Y: "abc" is not a number; type degrees, like 30 or 30°)";
     QTest::newRow("a megabyte of digits in Rot X")
         << "calculateMatrixButton"
         << "rotXEdit" << QString(1 << 20, '7') << Before
