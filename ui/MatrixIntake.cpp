@@ -170,13 +170,21 @@ bool MatrixIntake::takeDrag(QLineEdit *field, QEvent *event)
 void MatrixIntake::readDrop(const QMimeData &data)
 {
     const auto urls = data.urls();
+    const QString again = tr("Drop a text file that holds a parameter line, or copy the line and "
+                             "press Calculate Angles.");
     if (urls.isEmpty()) {
-        return emit offered(data.text(),
+        // No one drags nothing: an empty text is one that the program it comes from did not hand
+        // over (it did not answer in time), and stands for no identity.
+        const QString text = data.text();
+        if (text.isEmpty()) {
+            return emit refused(matrixError(tr("Matrix: the program that the text was dragged "
+                                               "from did not hand it over, so nothing was read")),
+                again);
+        }
+        return emit offered(text,
             tr("The dropped text is the problem: drop a parameter line, or a text file that holds "
                "one."));
     }
-    const QString again = tr("Drop a text file that holds a parameter line, or copy the line and "
-                             "press Calculate Angles.");
     if (urls.size() > 1)
         return emit refused(
             matrixError(tr("Matrix: %1 files were dropped; drop one").arg(urls.size())), again);

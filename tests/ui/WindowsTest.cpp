@@ -547,6 +547,10 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
     QTest::newRow("text dropped on the Matrix field")
         << "drop matrixEdit" << matrix << read(matrix);
     QTest::newRow("a matrix dropped on Rot Y") << "drop rotYEdit" << matrix << read(matrix);
+    QTest::newRow("a drop that brings no text")
+        << "drop window" << QByteArray()
+        << QStringList { "Matrix: the program that the text was dragged from did not hand it over, "
+                         "so nothing was read" };
     QTest::newRow("a number dropped on Rot Y")
         << "drop rotYEdit" << QByteArray("45") << typedInRotY("045");
     QTest::newRow("a file dropped on Rot Y")
