@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QScreen>
 #include <QScrollBar>
-
 #include <QShortcut>
+
 #include <algorithm>
 
 namespace quorvex {
@@ -95,16 +95,17 @@ void HelpWindow::present()
 void HelpWindow::fitScreen()
 {
     // The frame that the window manager adds, as it framed the windows shown so far (this one
-    // not before it has been shown), on the screen of the main window.
+    // not before it has been shown); the screen of the main window, where it opens.
     int frame = 0;
-    const QWidget *main = this;
+    const QWidget *neighbour = this;
     for (const auto *window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->isWindow()) {
-            frame = std::max(frame, window->frameGeometry().height() - window->height());
-            main = window == this ? main : window;
-        }
+        if (!window->isVisible())
+            continue;
+        frame = std::max(frame, window->frameGeometry().height() - window->height());
+        if (window != this)
+            neighbour = window;
     }
-    const int room = main->screen()->availableGeometry().height() - frame;
+    const int room = neighbour->screen()->availableGeometry().height() - frame;
     // The text gives up the height that the screen lacks, and scrolls; Exit stays below it. Its
     // lines keep the width they had beside the scroll bar.
     auto *view = m_ui->helpTextView;

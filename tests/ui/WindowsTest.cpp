@@ -188,6 +188,11 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
     QTest::newRow("Calculate Angles, 10 MiB of lines")
         << angles << QByteArray("C.UTF-8") << typed << huge
         << thirty + QStringList { huge.left(10000) + "…" } << huge;
+    // …never within a character: 😀 stands where the 10,000th would end.
+    const QString emoji = RotX30 + '\n' + QString(9999 - RotX30.size() - 1, 'x') + "😀 and more";
+    QTest::newRow("Calculate Angles, a character at the field's end")
+        << angles << QByteArray("C.UTF-8") << typed << emoji
+        << thirty + QStringList { emoji.left(9999) + "…" } << emoji;
 }
 
 void WindowsTest::actionsWriteFieldsAndClipboard()
@@ -219,8 +224,7 @@ void WindowsTest::actionsWriteFieldsAndClipboard()
         = QAccessible::queryAccessibleInterface(matrix)->text(QAccessible::Description);
     const QString whole = fields.back().endsWith("…") ? clipboardAfter : fields.back();
     QVERIFY(description.startsWith(whole.left(600).remove('\r')));
-    QCOMPARE(description.contains(" characters; the field shows the first 10,000."),
-        whole.size() > 10000);
+    QCOMPARE(description.contains(" characters; the field shows the first "), whole.size() > 10000);
     QVERIFY(matrix->toolTip().contains(whole.left(20)));
     // Calculate Matrix, and only it, confirms that the line is on the clipboard.
     QCOMPARE(child(window, "copiedNotification")->isVisible(),
@@ -350,8 +354,6 @@ void WindowsTest::keysDoWhatTheySay_data()
                                                << "";
     QTest::newRow("Ctrl+Shift+V in Rot X") << "rotXEdit" << ctrlShiftV << "angles"
                                            << "calculateAnglesButton";
-    QTest::newRow("Ctrl+Shift+V on Help") << "helpButton" << ctrlShiftV << "angles"
-                                          << "";
     QTest::newRow("Ctrl+V in the Matrix field")
         << "matrixEdit" << QKeySequence(Qt::CTRL | Qt::Key_V) << "angles"
         << "matrixEdit";
@@ -532,10 +534,8 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
         fields[1] = text;
         return fields;
     };
-    QTest::newRow("Ctrl+V in the Matrix field") << "Ctrl+V matrixEdit" << matrix << read(matrix);
     QTest::newRow("Paste in the Matrix field's menu") << "menu matrixEdit" << numpy << read(numpy);
     QTest::newRow("Ctrl+V of a matrix in Rot Y") << "Ctrl+V rotYEdit" << numpy << read(numpy);
-    QTest::newRow("Paste of a matrix in Rot Y's menu") << "menu rotYEdit" << matrix << read(matrix);
     QTest::newRow("Ctrl+V of a number in Rot Y")
         << "Ctrl+V rotYEdit" << QByteArray("45") << typedInRotY("45");
     QTest::newRow("Paste of rows that are no rotation in Rot Y's menu")
@@ -543,7 +543,6 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
     QTest::newRow("Ctrl+V of no matrix in the Matrix field")
         << "Ctrl+V matrixEdit" << QByteArray("hello")
         << QStringList { R"(Matrix: "hello" holds no parameter line)" };
-    QTest::newRow("text dropped on the window") << "drop window" << numpy << read(numpy);
     QTest::newRow("text dropped on the Matrix field")
         << "drop matrixEdit" << matrix << read(matrix);
     QTest::newRow("a matrix dropped on Rot Y") << "drop rotYEdit" << matrix << read(matrix);
@@ -559,9 +558,6 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
                                                             << QByteArray("\xff\xfe")
             + QByteArray(reinterpret_cast<const char *>(Line102030.utf16()), Line102030.size() * 2)
                                                             << read(matrix);
-    QTest::newRow("a file of no matrix")
-        << "drop window file:m.txt" << QByteArray("hello")
-        << QStringList { R"(Matrix: "hello" holds no parameter line)" };
     QTest::newRow("a picture") << "drop window file:m.png"
                                << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)
                                << QStringList { R"(Matrix: "m.png" is not a text file)" };
@@ -670,8 +666,6 @@ void WindowsTest::undoNeverLosesTyping_data()
     QTest::newRow("typing undone past comes back with redo") << QStringList { copy, angles,
         "type rotYEdit 7", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Y",
         "rotXEdit Ctrl+Y" } << typed(Read102030, 1, "7");
-    QTest::newRow("typing undone past, one step")
-        << QStringList { copy, angles, "type rotYEdit 7", "rotXEdit Ctrl+Z" } << Read102030;
     QTest::newRow("typing before Calculate Matrix is a step of its own") << QStringList {
         "type rotXEdit 30", "matrix", "calculateMatrixButton Ctrl+Z", "calculateMatrixButton Ctrl+Z"
     } << Start;
@@ -768,6 +762,10 @@ void WindowsTest::formsGrowWithTheFont()
             }
         }
     }
+    // The heading's fonts grew with the rest: its text spans its label as it does at 9 pt.
+    auto *heading = child<QLabel>(window, "headingLabel");
+    QVERIFY(heading->fontMetrics().horizontalAdvance(heading->text())
+        > 0.9 * heading->contentsRect().width());
     const QRect screen = help->screen()->availableGeometry();
     QVERIFY2(help->frameGeometry().height() <= screen.height(),
         qPrintable(QString("%1 %2").arg(help->frameGeometry().height()).arg(screen.height())));
