@@ -72,7 +72,9 @@ void MatrixIntake::offerClipboard(QClipboard::Mode mode)
 
 bool MatrixIntake::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *field = watched == &m_window ? nullptr : static_cast<QLineEdit *>(watched);
+    // One of the fields, or the window (null): a field being destroyed, which gets events still,
+    // is no line edit any more.
+    auto *field = qobject_cast<QLineEdit *>(watched);
     switch (event->type()) {
     case QEvent::KeyPress:
         if (!field || !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))

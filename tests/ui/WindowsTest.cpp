@@ -826,6 +826,9 @@ void WindowsTest::programEndsWhenItShould()
     active->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(active));
     QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QVERIFY(QAccessible::queryAccessibleInterface(child(window, "exitButton"))
+                ->text(QAccessible::Description)
+                .contains("Ctrl+Q"));
 
     bool helpOutlivedMainWindow = false;
     QTimer::singleShot(0, [&] {
