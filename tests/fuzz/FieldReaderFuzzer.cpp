@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::array<std::string_view, 10> parameters;
     check(splitWords(std::get<std::string>(line), parameters) == 9);
     for (const auto parameter : std::span(parameters).first(9)) {
-        const auto number = readField(Field::RotX, parameter, point);
+        const auto number = readField(Field::ScaleX, parameter, point);
         check(std::holds_alternative<double>(number) && std::isfinite(std::get<double>(number)));
     }
     return 0;
