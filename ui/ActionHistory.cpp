@@ -61,13 +61,14 @@ ActionHistory::ActionHistory(
 
 void ActionHistory::record(const std::function<void()> &action)
 {
-    const Texts before = texts();
+    // What the user typed before the action is a step of its own, which the action's undo
+    // brings back.
+    keepTyping();
     action();
     const Texts after = texts();
-    if (after == before)
+    if (after == m_recorded)
         return;
-    keepTyping();
-    m_done.push_back({ before, after });
+    m_done.push_back({ m_recorded, after });
     m_undone.clear();
     m_recorded = after;
 }

@@ -661,6 +661,9 @@ void WindowsTest::undoNeverLosesTyping_data()
     QTest::newRow("typing before Calculate Matrix is a step of its own") << QStringList {
         "type rotXEdit 30", "matrix", "calculateMatrixButton Ctrl+Z", "calculateMatrixButton Ctrl+Z"
     } << Start;
+    QTest::newRow("redone, the typing comes back first") << QStringList { "type rotXEdit 30",
+        "matrix", "helpButton Ctrl+Z", "helpButton Ctrl+Z", "helpButton Ctrl+Y" }
+                                                         << typed(Start, 0, "30");
     QTest::newRow("and comes back") << QStringList { "type rotXEdit 30", "matrix",
         "helpButton Ctrl+Z", "helpButton Ctrl+Z", "helpButton Ctrl+Y", "helpButton Ctrl+Y" }
                                     << typed(typed(Start, 0, "30"), 6, RotX30);
