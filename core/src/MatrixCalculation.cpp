@@ -61,24 +61,25 @@ namespace {
         return std::holds_alternative<detail::PastedMatrix>(detail::readMatrix(line));
     }
 
-    // 10^power times 1.0, 1.1, … 9.9: the scales a message proposes, two digits each, numbered
-    // in increasing order.
-    double proposal(int n)
+    // The scales a message proposes, two digits each: 1.0, 1.1, … 9.9 times a power of ten,
+    // numbered in increasing order, 1.0 being number 0.
+    struct Proposal
+    {
+        int digits; // 10 … 99
+        int power;
+        double value() const { return digits * detail::powerOfTen(power - 1); }
+        // As it is typed: "1.3e-8", "1e-8".
+        std::string text(bool negative) const
+        {
+            return (negative ? "-" : "") + std::to_string(digits / 10)
+                + (digits % 10 ? "." + std::to_string(digits % 10) : "") + "e"
+                + std::to_string(power);
+        }
+    };
+    Proposal proposal(int n)
     {
         const int power = n >= 0 ? n / 90 : -((89 - n) / 90);
-        return (10 + (n - 90 * power)) * detail::powerOfTen(power - 1);
-    }
-
-    // The proposal "1.3e-8" as it is typed.
-    std::string proposalText(int n, bool negative)
-    {
-        const int power = n >= 0 ? n / 90 : -((89 - n) / 90);
-        const int digits = 10 + (n - 90 * power);
-        std::string text = negative ? "-" : "";
-        text += std::to_string(digits / 10);
-        if (digits % 10)
-            text += "." + std::to_string(digits % 10);
-        return text + "e" + std::to_string(power);
+        return { 10 + (n - 90 * power), power };
     }
 
     // The smallest proposal above `scale` for which `keeps` holds, by bisection between the scale
@@ -86,11 +87,12 @@ namespace {
     template<typename Keeps> std::optional<int> smallestProposal(double scale, Keeps keeps)
     {
         int low = static_cast<int>(std::floor(std::log10(scale))) * 90 - 1, high = 0;
-        if (!keeps(proposal(high)))
+        if (!keeps(proposal(high).value()))
             return std::nullopt;
         while (high - low > 1) {
             const int middle = low + (high - low) / 2;
-            (proposal(middle) > scale && keeps(proposal(middle)) ? high : low) = middle;
+            const double tried = proposal(middle).value();
+            (tried > scale && keeps(tried) ? high : low) = middle;
         }
         return high;
     }
@@ -118,14 +120,15 @@ namespace {
                 tried[i] = std::copysign(std::max(to, std::fabs(values[i])), values[i]);
             return readsBack(tried);
         };
-        const auto text = [&](int n) { return proposalText(n, std::signbit(values[worst])); };
+        const auto text = [&](int n) { return proposal(n).text(std::signbit(values[worst])); };
+        // A larger proposal than 1 is never needed: rows of unit scales read.
         const auto alone = smallestProposal(
             scale, [&](double to) { return raised(std::span(small).first(1), to); });
-        if (alone) {
+        if (alone || small.size() == 1) {
             return detail::errorAbout(static_cast<Field>(worst), inputs[worst],
                 " is too small for the line's six decimals to keep its row; the smallest scale "
                 "they keep is "
-                    + text(*alone));
+                    + text(alone.value_or(0)));
         }
         std::string others;
         for (std::size_t k = 1; k < small.size(); ++k)
