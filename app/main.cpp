@@ -1,5 +1,6 @@
 // quorvex: the calculator's windows.
 
+#include "ClipboardKeeper.h"
 #include "MainWindow.h"
 #include "WindowIcon.h"
 
@@ -24,8 +25,17 @@ become the nine parameters of a *.him file, put on the clipboard, and a
 parameter line on the clipboard becomes its angles. quorvex-cli does the same
 in a terminal, without a display.
 
-In the window, F1 opens Help, Enter in any of the six input fields calculates
-the matrix, and Ctrl+Q quits; Escape or Ctrl+W closes Help.
+In the window, Enter in any of the six input fields calculates the matrix and
+Ctrl+Shift+V the angles of the matrix on the clipboard. Ctrl+V, Shift+Insert or
+the middle button in the Matrix field, a whole matrix pasted into any field,
+and a text or text file dropped on the window are read as Calculate Angles
+reads the clipboard. Ctrl+Z undoes an action, Ctrl+Shift+Z or Ctrl+Y redoes
+it; F1 opens Help, Escape or Ctrl+W closes it, and Ctrl+Q quits. Angles may
+carry a unit: 30, 30°, 30 deg and 0.52 rad are read.
+
+After Ctrl+Q, Exit or the last window closed, where no clipboard manager runs,
+quorvex goes on without a window until another program takes the clipboard, so
+that the line it put there can still be pasted.
 
 Qt's own options, such as -platform NAME, -display DISPLAY, -style NAME and
 -reverse, are passed on to the toolkit.
@@ -177,5 +187,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(quorvex::windowIcon());
     quorvex::MainWindow window;
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    quorvex::ClipboardKeeper::serveUntilTaken();
+    return status;
 }

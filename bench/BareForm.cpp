@@ -1,6 +1,7 @@
 #include "BareForm.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,12 +16,17 @@ QList<BareControl> readForm(const QString &form)
         qFatal("cannot read %s", qPrintable(form));
     QXmlStreamReader xml(&file);
     QList<BareControl> controls;
-    QString property;
+    QString property, customClass;
+    QHash<QString, QString> extended; // a class of quorvex's own, and the Qt class it extends
     while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
         if (!xml.isStartElement())
             continue;
         const auto element = xml.name();
-        if (element == QLatin1String("widget")) {
+        if (element == QLatin1String("class")) {
+            customClass = xml.readElementText();
+        } else if (element == QLatin1String("extends")) {
+            extended.insert(customClass, xml.readElementText());
+        } else if (element == QLatin1String("widget")) {
             controls.append({ xml.attributes().value(QLatin1String("class")).toString(), {}, {} });
         } else if (element == QLatin1String("property")) {
             property = xml.attributes().value(QLatin1String("name")).toString();
@@ -38,6 +44,12 @@ QList<BareControl> readForm(const QString &form)
             // shortcut's action), hold no text of a control.
             property.clear();
         }
+    }
+    // A field of quorvex's own (the Matrix field) is a plain line edit in the bare window; its
+    // message, shown only after an action, stays a class of its own, which the window hides.
+    for (auto &control : controls) {
+        if (extended.value(control.kind) == QLatin1String("QLineEdit"))
+            control.kind = QStringLiteral("QLineEdit");
     }
     return controls;
 }

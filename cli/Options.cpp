@@ -40,8 +40,10 @@ namespace {
 
 Angles and scales are read with "." or your locale's decimal separator (30.5,
 or 30,5 in a German locale), a sign or an exponent (1e-3), and no thousands
-separators. A matrix may separate its values with blanks, tabs, brackets, ";",
-"|", "&" or commas, in rows of three (or four, with a translation) or on one
+separators. An angle may carry its unit, joined to it or quoted: 30°, 30deg,
+"30 deg" (degrees, as 30 is) or 1.57rad (radians); a scale takes none. A
+matrix may separate its values with blanks, tabs, brackets, ";", "|", "&" or
+commas, in rows of three (or four, with a translation) or on one
 line: a *.him line, spreadsheet cells (0,866025<TAB>-0,5... in a comma locale)
 and a printed array ([[0.81, -0.47, ...], ...]) all read. It must be a
 rotation with scale factors; anything else is refused, never guessed. Output

@@ -20,13 +20,13 @@ namespace {
 
 } // namespace
 
-std::optional<QString> clipboardText()
+std::optional<QString> clipboardText(QClipboard::Mode mode)
 {
     // Each further question to a program that does not answer costs another wait: ask for the
     // kinds of data it offers once, and for the text only where it offers one. Each request is
     // timed on its own, since each has a wait of its own.
     QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData(mode);
     QElapsedTimer request;
     request.start();
     const bool offersText = data && !data->formats().isEmpty() && data->hasText();

@@ -1,9 +1,14 @@
 #include "HelpWindow.h"
 
+#include "FormScale.h"
 #include "ui_HelpWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace quorvex {
 namespace {
@@ -49,6 +54,12 @@ HelpWindow::HelpWindow(QWidget *parent)
     , m_ui(std::make_unique<Ui::HelpWindow>())
 {
     m_ui->setupUi(this);
+    // The text is measured against the view as the form grows with the desktop's font.
+    m_ui->helpTextView->setPlainText(HelpText);
+    growForm(*this, formScale());
+    m_formSize = size();
+    m_viewSize = m_ui->helpTextView->size();
+    m_exitPlace = m_ui->closeButton->pos();
     // Only a close button: there is nothing to gain from minimizing or enlarging a fixed page.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -73,11 +84,39 @@ void HelpWindow::present()
         colours.setBrush(QPalette::Text, colours.toolTipText());
         m_ui->helpTextView->setPalette(colours);
         m_ui->helpTextView->setPlainText(HelpText);
+        fitScreen();
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::fitScreen()
+{
+    // The frame that the window manager adds, as it framed the windows shown so far (this one
+    // not before it has been shown); the screen of the main window, where it opens.
+    int frame = 0;
+    const QWidget *neighbour = this;
+    for (const auto *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        frame = std::max(frame, window->frameGeometry().height() - window->height());
+        if (window != this)
+            neighbour = window;
+    }
+    const int room = neighbour->screen()->availableGeometry().height() - frame;
+    // The text gives up the height that the screen lacks, and scrolls; Exit stays below it. Its
+    // lines keep the width they had beside the scroll bar.
+    auto *view = m_ui->helpTextView;
+    auto *exit = m_ui->closeButton;
+    const int lack = std::max(0, m_formSize.height() - room);
+    const int bar = lack ? view->verticalScrollBar()->sizeHint().width() : 0;
+    const QSize size(m_formSize.width() + bar, m_formSize.height() - lack);
+    setFixedSize(size);
+    view->resize(m_viewSize.width() + bar, m_viewSize.height() - lack);
+    view->setVerticalScrollBarPolicy(lack ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    exit->move(m_exitPlace.x() + bar / 2, m_exitPlace.y() - lack);
 }
 
 } // namespace quorvex

@@ -24,7 +24,14 @@ public:
     void present();
 
 private:
+    // Fits the window to the height of its screen: where the form is taller, its text scrolls.
+    void fitScreen();
+
     std::unique_ptr<Ui::HelpWindow> m_ui;
+    // The form's places, grown with the font: what fitScreen starts from.
+    QSize m_formSize;
+    QSize m_viewSize;
+    QPoint m_exitPlace;
 };
 
 } // namespace quorvex

@@ -1,13 +1,17 @@
 #include "MainWindow.h"
 
-#include "ClipboardText.h"
+#include "ActionHistory.h"
+#include "FormScale.h"
 #include "HelpWindow.h"
+#include "MatrixIntake.h"
 #include "quorvex/Calculations.h"
 #include "ui_MainWindow.h"
 
+#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QShortcut>
 
 #include <array>
@@ -16,24 +20,18 @@
 namespace quorvex {
 namespace {
 
-    // The Matrix field only shows what Calculate Angles read, which stays on the clipboard; a line
-    // edit lays out its whole text on every keystroke and paint, which takes seconds for a pasted
-    // file of megabytes. It shows the beginning of such a text, far more than fits in it.
-    constexpr qsizetype MatrixFieldLimit = 10000;
-
-    void showInMatrixField(QLineEdit &field, const QString &text)
+    // Screen readers present the window as a frame, not as the filler that a plain widget is, and
+    // a control whose form names an accessibleRole ("Heading") in that role.
+    QAccessibleInterface *accessibleRole(const QString &className, QObject *object)
     {
-        if (text.size() <= MatrixFieldLimit) {
-            field.setToolTip({});
-            return field.setText(text);
-        }
-        const auto shown
-            = MatrixFieldLimit - (text.at(MatrixFieldLimit - 1).isHighSurrogate() ? 1 : 0);
-        field.setText(text.left(shown) + QStringLiteral("…"));
-        field.setToolTip(
-            QObject::tr("The clipboard holds %L1 characters; the field shows the first %L2.")
-                .arg(text.size())
-                .arg(shown));
+        const bool window = className == QLatin1String(MainWindow::staticMetaObject.className());
+        const QByteArray role = object->property("accessibleRole").toByteArray();
+        if (!window && role.isEmpty())
+            return nullptr;
+        return new QAccessibleWidget(static_cast<QWidget *>(object),
+            window ? QAccessible::Window
+                   : static_cast<QAccessible::Role>(
+                       QMetaEnum::fromType<QAccessible::Role>().keyToValue(role.constData())));
     }
 
 } // namespace
@@ -42,6 +40,8 @@ MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::MainWindow>())
 {
+    [[maybe_unused]] static const bool installed
+        = (QAccessible::installFactory(accessibleRole), true);
     // The layout was measured with glyph widths rounded to whole pixels, as full hinting draws
     // them; with unhinted widths the heading's 28 blanks push "Ver 2.0" out of its label. Set
     // before the form, so that the fonts of its style sheet inherit it.
@@ -54,45 +54,49 @@ MainWindow::MainWindow(QWidget *parent)
     auto *heading = m_ui->headingLabel;
     heading->setText(heading->text().arg(QStringLiteral(QUORVEX_VERSION).section('.', 0, 1)));
     heading->setAccessibleName(heading->text().simplified());
+    // No smaller than the form, which grows with the desktop's font.
+    setMinimumSize(size());
+    growForm(*this, formScale());
+    auto *matrix = m_ui->matrixEdit;
+    matrix->setWholeText(matrix->text());
     // Rot X has the focus when the window opens; typing replaces its "0" rather than adding to it.
     m_ui->rotXEdit->selectAll();
+
+    const std::array inputs { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit, m_ui->scaleXEdit,
+        m_ui->scaleYEdit, m_ui->scaleZEdit };
+    m_history = new ActionHistory(*this, inputs, *matrix);
+    auto *intake = new MatrixIntake(*this, { inputs.begin(), inputs.end() }, *matrix);
+    connect(intake, &MatrixIntake::offered, this, &MainWindow::readMatrix);
+    connect(intake, &MatrixIntake::refused, this, &MainWindow::showError);
+    const auto calculateAngles = [intake] { intake->offerClipboard(QClipboard::Clipboard); };
+
     connect(m_ui->calculateMatrixButton, &QPushButton::clicked, this, &MainWindow::calculateMatrix);
     // Quitting closes every window of the program, Help included.
     connect(m_ui->exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit);
-    connect(m_ui->calculateAnglesButton, &QPushButton::clicked, this, &MainWindow::calculateAngles);
+    connect(m_ui->calculateAnglesButton, &QPushButton::clicked, intake, calculateAngles);
     connect(m_ui->helpButton, &QPushButton::clicked, this, &MainWindow::showHelp);
-    // The keyboard's ways to the same: F1 opens Help, Ctrl+Q quits, and Enter in any of the six
-    // fields presses the button that their values feed.
+    // The keyboard's ways to the same: F1 opens Help, Ctrl+Q quits, Ctrl+Shift+V calculates the
+    // angles (it reads the clipboard, as a paste does, and is no field's key), and Enter in any of
+    // the six fields presses the button that their values feed.
     new QShortcut(QKeySequence(Qt::Key_F1), this, this, &MainWindow::showHelp);
     new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, qApp, &QCoreApplication::quit);
-    for (auto *field : { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit, m_ui->scaleXEdit,
-             m_ui->scaleYEdit, m_ui->scaleZEdit }) {
+    new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), this, intake, calculateAngles);
+    for (auto *field : inputs) {
         connect(field, &QLineEdit::returnPressed, m_ui->calculateMatrixButton,
             &QPushButton::animateClick);
+        // The confirmation stays until the user's next action or edit.
+        connect(field, &QLineEdit::textEdited, m_ui->copiedNotification, &QWidget::hide);
     }
+    connect(m_history, &ActionHistory::restored, m_ui->copiedNotification, &QWidget::hide);
 }
 
 MainWindow::~MainWindow() = default;
 
 QLineEdit *MainWindow::edit(Field field) const
 {
-    switch (field) {
-    case Field::RotX:
-        return m_ui->rotXEdit;
-    case Field::RotY:
-        return m_ui->rotYEdit;
-    case Field::RotZ:
-        return m_ui->rotZEdit;
-    case Field::ScaleX:
-        return m_ui->scaleXEdit;
-    case Field::ScaleY:
-        return m_ui->scaleYEdit;
-    case Field::ScaleZ:
-        return m_ui->scaleZEdit;
-    case Field::Matrix:
-        return m_ui->matrixEdit;
-    }
-    Q_UNREACHABLE();
+    const std::array<QLineEdit *, 7> fields { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit,
+        m_ui->scaleXEdit, m_ui->scaleYEdit, m_ui->scaleZEdit, m_ui->matrixEdit };
+    return fields.at(static_cast<std::size_t>(field));
 }
 
 void MainWindow::calculateMatrix()
@@ -108,39 +112,27 @@ void MainWindow::calculateMatrix()
     if (const auto *error = std::get_if<Error>(&result))
         return showError(*error);
     const auto line = QString::fromStdString(std::get<std::string>(result));
-    showInMatrixField(*m_ui->matrixEdit, line);
+    m_history->record([&] { m_ui->matrixEdit->setWholeText(line); });
     QGuiApplication::clipboard()->setText(line);
     m_ui->copiedNotification->announce();
 }
 
-void MainWindow::calculateAngles()
+void MainWindow::readMatrix(const QString &text, const QString &advice)
 {
-    // The clipboard is to blame for what goes wrong here, not the Matrix field: an edit there would
-    // be lost, since the next click reads the clipboard again.
-    const auto text = clipboardText();
-    if (!text) {
-        return showError({ Field::Matrix,
-                             tr("Matrix: the program that holds the clipboard did not answer, so "
-                                "nothing was read")
-                                 .toStdString() },
-            tr("Copy the parameter line again, then press Calculate Angles."));
-    }
-    const auto result = quorvex::calculateAngles(text->toStdString(), userNumberFormat());
-    if (const auto *error = std::get_if<Error>(&result)) {
-        return showError(*error,
-            tr("The text on the clipboard is the problem: copy a parameter line, then press "
-               "Calculate Angles again."));
-    }
+    const auto result = quorvex::calculateAngles(text.toStdString(), userNumberFormat());
+    if (const auto *error = std::get_if<Error>(&result))
+        return showError(*error, advice);
+    m_ui->copiedNotification->hide();
     const auto &read = std::get<AnglesAndScales>(result);
-    // An image or an empty clipboard gives no text, which reads as the identity.
-    showInMatrixField(*m_ui->matrixEdit,
-        text->isEmpty() ? QString::fromUtf8(IdentityText.data(), IdentityText.size()) : *text);
-    const std::pair<QLineEdit *, const std::string &> fields[] { { m_ui->rotXEdit, read.rotX },
-        { m_ui->rotYEdit, read.rotY }, { m_ui->rotZEdit, read.rotZ },
-        { m_ui->scaleXEdit, read.scaleX }, { m_ui->scaleYEdit, read.scaleY },
-        { m_ui->scaleZEdit, read.scaleZ } };
-    for (const auto &[field, value] : fields)
-        field->setText(QString::fromStdString(value));
+    m_history->record([&] {
+        // An image or an empty clipboard gives no text, which reads as the identity.
+        m_ui->matrixEdit->setWholeText(
+            text.isEmpty() ? QString::fromUtf8(IdentityText.data(), IdentityText.size()) : text);
+        const std::string *values[] { &read.rotX, &read.rotY, &read.rotZ, &read.scaleX,
+            &read.scaleY, &read.scaleZ };
+        for (std::size_t i = 0; i < std::size(values); ++i)
+            edit(static_cast<Field>(i))->setText(QString::fromStdString(*values[i]));
+    });
 }
 
 void MainWindow::showHelp()

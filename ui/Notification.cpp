@@ -2,13 +2,8 @@
 
 #include <QAccessibleWidget>
 
-#include <chrono>
-
 namespace quorvex {
 namespace {
-
-    // Long enough to read a short sentence, short enough not to linger after the next action.
-    constexpr std::chrono::milliseconds Shown = std::chrono::seconds(4);
 
     // Screen readers speak an object of the notification role when it appears; a label's role,
     // static text, they only read when the user moves to it.
@@ -27,9 +22,6 @@ Notification::Notification(QWidget *parent)
     [[maybe_unused]] static const bool installed
         = (QAccessible::installFactory(accessibleNotification), true);
     hide();
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(Shown);
-    connect(&m_timer, &QTimer::timeout, this, &QWidget::hide);
 }
 
 void Notification::announce()
@@ -38,7 +30,6 @@ void Notification::announce()
     hide();
     setAccessibleName(text());
     show();
-    m_timer.start();
 }
 
 } // namespace quorvex

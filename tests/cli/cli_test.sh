@@ -42,8 +42,12 @@ run 0 "30.0 0 0 $nl" "" angles 1 0 0 0 0.866025 -0.5 0 0.5 0.866025
 input="1 0 0${nl}0 0.866025 -0.5${nl}0 0.5 0.866025"$'\r\n' run 0 "30.0 0 0 $nl" "" angles
 input="$rotX30" run 0 "30.0 0 0 $nl" "" angles -
 run 0 "0 0 0 $nl" "" angles
-run 1 "" '^quorvex-cli: Rot Y: "abc" is not a number$' matrix 0 abc 0
-run 1 "" '^quorvex-cli: Rot X: "--5" is not a number$' matrix -- --5 0 0
+run 1 "" '^quorvex-cli: Rot Y: "abc" is not a number; type degrees, like 30 or 30°$' matrix 0 abc 0
+run 1 "" '^quorvex-cli: Rot X: "--5" is not a number; type degrees, like 30 or 30°$' matrix -- --5 0 0
+# Angles with units; a scale whose row the line's six decimals would lose is refused.
+run 0 "$rotX30$nl" "" matrix 30° '0.0 rad' '0 deg'
+run 1 "" '^quorvex-cli: Scale X: "1e-9" is too small for the line.s six decimals to keep its row; the smallest scale they keep is 1e-8$' \
+    matrix 0 0 0 1e-9 1 1
 run 1 "" '^quorvex-cli: Matrix: "1e400" is too large$' angles 1 0 0 0 1 0 0 0 1e400
 run 1 "" '^quorvex-cli: Matrix: "hello" holds no parameter line$' angles hello
 input=$'ans =\n\n   0.8138  -0.4698   0.3420\n   0.5438   0.8232  -0.1632\n  -0.2049   0.3188   0.9254\n' \
@@ -74,7 +78,7 @@ printf '10 20 30 2 3 4\n-12.34 56.78 -90.12 0.1234 -5.678 999.9\n25 90 40 1 1 1\
 printf '30 0 0\n\n10 20 30\n' >"$work/a"
 input=$'0 0 90\r\nabc 0 0\n1 2\n1 2 3 4 5 6 7\n\n10 20 30 2 3 4\n' run 1 \
     "0 -1 0   1 0 0   0 0 1 $nl$nl$nl$nl${nl}1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl" \
-    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes${nl}^quorvex-cli: line 4: it holds more than 6 values; matrix takes" \
+    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number; type degrees, like 30 or 30°\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes${nl}^quorvex-cli: line 4: it holds more than 6 values; matrix takes" \
     matrix -l
 input="0 0 90" run 0 "$rotX30$nl$nl$line102030${nl}0 -1 0   1 0 0   0 0 1 $nl" "" matrix --each-line "$work/a" -
 input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 30.0 $nl" \

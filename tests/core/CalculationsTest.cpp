@@ -67,50 +67,96 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         { "30,5", German, 30.5 }, { "30.5", German, 30.5 }, { "10.0", German, 10 },
         { "1.5e3", German, 1500 }, { "0.500", German, 0.5 }, { "1234.500", German, 1234.5 },
         { "1\u066b5", Arabic, 1.5 }, { "1.5", Arabic, 1.5 },
-        { "1.500", German, 0, R"(Rot X: "1.500" could be 1500 or 1,5; write it as one of those)" },
+        { "1.500", German, 0,
+            R"(Scale X: "1.500" could be 1500 or 1,5; write it as one of those)" },
         { "-1.250", German, 0,
-            R"(Rot X: "-1.250" could be -1250 or -1,25; write it as one of those)" },
-        { "1.000", German, 0, R"(Rot X: "1.000" could be 1000 or 1; write it as one of those)" },
+            R"(Scale X: "-1.250" could be -1250 or -1,25; write it as one of those)" },
+        { "1.000", German, 0, R"(Scale X: "1.000" could be 1000 or 1; write it as one of those)" },
         { "234.500", German, 0,
-            R"(Rot X: "234.500" could be 234500 or 234,5; write it as one of those)" },
+            R"(Scale X: "234.500" could be 234500 or 234,5; write it as one of those)" },
         { "1.000,5", German, 0,
-            R"(Rot X: "1.000,5" is not a number (write it without thousands separators))" },
-        { "1,500", English, 0, R"(Rot X: "1,500" is not a number (the decimal separator is "."))" },
+            R"(Scale X: "1.000,5" is not a number (write it without thousands separators))" },
+        { "1,500", English, 0,
+            R"(Scale X: "1,500" is not a number (the decimal separator is "."))" },
         { "1,5", Arabic, 0,
-            R"(Rot X: "1,5" is not a number (the decimal separator is "." or "٫"))" },
-        { "", C, 0, R"(Rot X: "" is not a number)" },
-        { "abc", C, 0, R"(Rot X: "abc" is not a number)" },
-        { "-", C, 0, R"(Rot X: "-" is not a number)" },
-        { "--1", C, 0, R"(Rot X: "--1" is not a number)" },
-        { ".", C, 0, R"(Rot X: "." is not a number)" },
-        { "inf", C, 0, R"(Rot X: "inf" is not a number)" },
-        { "nan", C, 0, R"(Rot X: "nan" is not a number)" },
-        { "1 2", C, 0, R"(Rot X: "1 2" is not a number)" },
-        { "1e", C, 0, R"(Rot X: "1e" is not a number)" },
-        { "1e+x", C, 0, R"(Rot X: "1e+x" is not a number)" },
-        { "0.5x", C, 0, R"(Rot X: "0.5x" is not a number)" },
+            R"(Scale X: "1,5" is not a number (the decimal separator is "." or "٫"))" },
+        { "", C, 0, R"(Scale X: "" is not a number)" },
+        { "abc", C, 0, R"(Scale X: "abc" is not a number)" },
+        { "-", C, 0, R"(Scale X: "-" is not a number)" },
+        { "--1", C, 0, R"(Scale X: "--1" is not a number)" },
+        { ".", C, 0, R"(Scale X: "." is not a number)" },
+        { "inf", C, 0, R"(Scale X: "inf" is not a number)" },
+        { "nan", C, 0, R"(Scale X: "nan" is not a number)" },
+        { "1 2", C, 0, R"(Scale X: "1 2" is not a number)" },
+        { "1e", C, 0, R"(Scale X: "1e" is not a number)" },
+        { "1e+x", C, 0, R"(Scale X: "1e+x" is not a number)" },
+        { "0.5x", C, 0, R"(Scale X: "0.5x" is not a number)" },
         // Characters that show nothing are shown as escapes.
-        { "1\n2", C, 0, R"(Rot X: "1\n2" is not a number)" },
-        { "1\u00a0500", C, 0, R"(Rot X: "1\u00A0500" is not a number)" },
-        { "\u200b30\u200f", C, 0, R"(Rot X: "\u200B30\u200F" is not a number)" },
-        { "1\u00a0😀", C, 0, R"(Rot X: "1\u00A0😀" is not a number)" },
+        { "1\n2", C, 0, R"(Scale X: "1\n2" is not a number)" },
+        { "1\u00a0500", C, 0, R"(Scale X: "1\u00A0500" is not a number)" },
+        { "\u200b30\u200f", C, 0, R"(Scale X: "\u200B30\u200F" is not a number)" },
+        { "1\u00a0😀", C, 0, R"(Scale X: "1\u00A0😀" is not a number)" },
         { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf", C, 0,
-            R"(Rot X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF" is not a number)" },
-        { "1e999", C, 0, R"(Rot X: "1e999" is too large)" },
-        { "-1e309", C, 0, R"(Rot X: "-1e309" is too large)" },
-        { "0.001e312", C, 0, R"(Rot X: "0.001e312" is too large)" },
-        { "1e99999999999999999999999", C, 0, R"(Rot X: "1e99999999999999999999999" is too large)" },
+            R"(Scale X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF" is not a number)" },
+        // A scale factor is a plain number.
+        { "2\u00b0", C, 0, R"(Scale X: "2°" is not a number; a scale factor takes no unit)" },
+        { "2 rad", C, 0, R"(Scale X: "2 rad" is not a number; a scale factor takes no unit)" },
+        { "1e999", C, 0, R"(Scale X: "1e999" is too large)" },
+        { "-1e309", C, 0, R"(Scale X: "-1e309" is too large)" },
+        { "0.001e312", C, 0, R"(Scale X: "0.001e312" is too large)" },
+        { "1e99999999999999999999999", C, 0,
+            R"(Scale X: "1e99999999999999999999999" is too large)" },
         { "1" + std::string(400, '0'), C, 0,
-            R"(Rot X: "1000000000000000000000000000000000000000…" is too large)" },
+            R"(Scale X: "1000000000000000000000000000000000000000…" is too large)" },
         // A long text is cut after forty characters, never inside one.
         { std::string(30, 'x') + std::string(20, 'y') + "é", C, 0,
-            R"(Rot X: "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxyyyyyyyyyy…" is not a number)" },
+            R"(Scale X: "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxyyyyyyyyyy…" is not a number)" },
         { std::string(39, 'x') + "éé", C, 0,
-            R"(Rot X: "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxé…" is not a number)" } };
+            R"(Scale X: "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxé…" is not a number)" } };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text.substr(0, 50));
         const auto expected = row.error ? row.error : testing::PrintToString(row.value);
-        EXPECT_EQ(outcome(readField(Field::RotX, row.text, row.format)), expected);
+        EXPECT_EQ(outcome(readField(Field::ScaleX, row.text, row.format)), expected);
+    }
+}
+
+// Angles take a unit that says what it is, and only such a unit; a message about an angle says
+// what to type.
+TEST(ReadField, anglesTakeUnitsAndSayWhatToType)
+{
+    const struct
+    {
+        const char *text;
+        double value;
+        const char *error = nullptr;
+    } rows[] = {
+        { "30\u00b0", 30 }, { " -30 \u00b0 ", -30 }, { "30deg", 30 }, { "30 DEG", 30 },
+        { "12.5 degrees", 12.5 }, { "1e2Degree", 100 }, { "\u22120.5\u00a0rad", -0.5 * 180 / Pi },
+        { "3.14159265358979 radians", 180 }, { "1 Radian", 180 / Pi }, { "1e11", 1e11 },
+        { "-1e11\u00b0", -1e11 },
+        { "abc", 0, R"(Rot X: "abc" is not a number; type degrees, like 30 or 30°)" },
+        { "\u00b0", 0, R"(Rot X: "°" is not a number; type degrees, like 30 or 30°)" },
+        { "30\u00b0\u00b0", 0, R"(Rot X: "30°°" is not a number; type degrees, like 30 or 30°)" },
+        { "\u00b030", 0, R"(Rot X: "°30" is not a number; type degrees, like 30 or 30°)" },
+        { "30 degs", 0, R"(Rot X: "30 degs" is not a number; type degrees, like 30 or 30°)" },
+        { "30\u00b0C", 0, R"(Rot X: "30°C" is not a number; type degrees, like 30 or 30°)" },
+        { "30 deg rad", 0, R"(Rot X: "30 deg rad" is not a number; type degrees, like 30 or 30°)" },
+        { "30\u00ba", 0,
+            R"(Rot X: "30º" is not a number; º is not the degree sign: type 30° or 30 deg)" },
+        { "-7.5 \u02da", 0,
+            R"(Rot X: "-7.5 ˚" is not a number; ˚ is not the degree sign: type -7.5° or -7.5 deg)" },
+        // Beyond 1e11 degrees a double no longer carries the angle to the line's six decimals.
+        { "1.1e11", 0,
+            R"(Rot X: "1.1e11" is too large for an angle; type one between -1e11 and 1e11 degrees)" },
+        { "1e300", 0,
+            R"(Rot X: "1e300" is too large for an angle; type one between -1e11 and 1e11 degrees)" },
+        { "1e308 rad", 0,
+            R"(Rot X: "1e308 rad" is too large for an angle; type one between -1e11 and 1e11 degrees)" }
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.text);
+        const auto expected = row.error ? row.error : testing::PrintToString(row.value);
+        EXPECT_EQ(outcome(readField(Field::RotX, row.text, C)), expected);
     }
 }
 
@@ -357,8 +403,21 @@ TEST(CalculateMatrix, writesTheLineOrNamesTheField)
             "0 -0 1   0.906308 0.422618 -0   -0.422618 0.906308 0 " },
         { { "30,0", "0", "0", "1", "1", "1,0e0" }, German,
             "1 0 0   0 0.866025 -0.5   0 0.5 0.866025 " },
-        { { "0", "", "0", "1", "1", "1" }, C, R"(Rot Y: "" is not a number)" },
-        { { "0", "0", "x", "1", "y", "1" }, C, R"(Rot Z: "x" is not a number)" },
+        { { "0", "", "0", "1", "1", "1" }, C,
+            R"(Rot Y: "" is not a number; type degrees, like 30 or 30°)" },
+        { { "0", "0", "x", "1", "y", "1" }, C,
+            R"(Rot Z: "x" is not a number; type degrees, like 30 or 30°)" },
+        { { "30\u00b0", "0.5 rad", "0", "1", "1", "1" }, C,
+            "0.877583 0 0.479426   0.239713 0.866025 -0.438791   -0.415195 0.5 0.760009 " },
+        // A scale of 0 is what the user asked for; one whose row the line cannot keep is not.
+        { { "10", "20", "30", "0", "1", "1" }, C,
+            "0 0 0   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 " },
+        { { "0", "0", "0", "1e-9", "1", "1" }, C,
+            R"(Scale X: "1e-9" is too small for the line's six decimals to keep its row; the smallest scale they keep is 1e-8)" },
+        { { "10", "20", "30", "1", "-2e-8", "1" }, C,
+            R"(Scale Y: "-2e-8" is too small for the line's six decimals to keep its row; the smallest scale they keep is -6.2e-8)" },
+        { { "10", "20", "30", "1e-5", "1e-6", "1e-5" }, C,
+            R"(Scale Y: "1e-6" is too small, with Scale X and Scale Z, for the line's six decimals to keep their rows; the smallest scale that keeps them is 4.4e-5)" },
         { { "0", "0", "0", "1", "1", "1e999" }, C, R"(Scale Z: "1e999" is too large)" },
         { { "-97", "90", "7", "1", "1.7976931348623157e308", "1" }, C,
             R"(Scale Y: "1.7976931348623157e308" makes r21 too large)" } };
@@ -609,6 +668,46 @@ TEST(ReadMatrix, readsTheSameValuesHoweverAToolWritesThem)
             ASSERT_EQ(read(write(values)), expected);
         ASSERT_EQ(read(joined(values, " ", "   ", true), ValueOrder::Columns), expected);
         ASSERT_EQ(read(joined(values, " ", "\n", true), ValueOrder::Columns), expected);
+    }
+}
+
+// Every line that Calculate Matrix writes is one that Calculate Angles reads: scales from 1e-9 to
+// 1 (and 0, whose row aside), where the line's six decimals keep little of a row or nothing, are
+// written or refused, never written unreadable. The smallest scale a refusal names is written.
+TEST(RoundTrip, everyLineWrittenReadsBack)
+{
+    std::mt19937 random(20261207);
+    std::uniform_real_distribution<double> angle(-180, 180), exponent(-9, 0);
+    // Three digits, as a German user types them: "1,23e-05".
+    const auto text = [](double x) {
+        std::array<char, 32> buffer;
+        std::snprintf(buffer.data(), buffer.size(), "%.3g", x);
+        return std::string(buffer.data());
+    };
+    const auto scale = [&] {
+        const int kind = std::uniform_int_distribution<int>(0, 9)(random);
+        return kind == 0 ? "0" : kind < 4 ? "1" : text(std::pow(10, exponent(random)));
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const std::array<std::string, 6> typed { text(angle(random)), text(angle(random)),
+            text(angle(random)), scale(), scale(), scale() };
+        SCOPED_TRACE(testing::PrintToString(typed));
+        // Each scale named is set to the scale proposed, which is not named again.
+        InputTexts inputs { typed[0], typed[1], typed[2], typed[3], typed[4], typed[5] };
+        std::array<std::string, 6> proposed;
+        auto line = calculateMatrix(inputs, German);
+        for (const Error *error; (error = std::get_if<Error>(&line));) {
+            const auto field = static_cast<std::size_t>(error->field);
+            ASSERT_TRUE(field >= 3 && proposed[field].empty()) << error->message;
+            proposed[field] = error->message.substr(error->message.rfind(' ') + 1);
+            inputs[field] = proposed[field];
+            line = calculateMatrix(inputs, German);
+        }
+        if (std::find(typed.begin(), typed.end(), "0") != typed.end())
+            continue; // a row of 0 0 0 is no rotation
+        ASSERT_TRUE(std::holds_alternative<AnglesAndScales>(
+            calculateAngles(std::get<std::string>(line), German)))
+            << std::get<std::string>(line);
     }
 }
 

@@ -3,12 +3,14 @@
 # xdotool types and clicks at the controls' positions, which the main window's form gives, and
 # xclip copies and pastes.
 #
-#   drive-quorvex.sh path/to/quorvex path/to/its.desktop path/to/MainWindow.ui
+#   drive-quorvex.sh path/to/quorvex path/to/its.desktop path/to/MainWindow.ui \
+#       path/to/quorvex-clipboard-manager
 set -euo pipefail
 
 program=$1
 desktop_entry=$2
 form=$3
+clipboard_manager=$4
 form_geometry=$(dirname "$0")/../../tools/form-geometry
 title="Calc 3D Matrix Values"
 
@@ -37,13 +39,14 @@ running() {
     read -r _ _ state _ 2>/dev/null <"/proc/$pid/stat" && [ "$state" != Z ]
 }
 
-# Clicks at the centre of a control of the main window, named as in its form.
+# Clicks at the centre of a control of the main window, named as in its form, with the left
+# button or the one given.
 click() {
     local left top width height
     read -r left top width height < <("$form_geometry" "$form" "$1")
     eval "$(xdotool getwindowgeometry --shell "$main")"
     # No --sync: it waits seconds for a pointer that is already there to move.
-    xdotool mousemove $((X + left + width / 2)) $((Y + top + height / 2)) click 1
+    xdotool mousemove $((X + left + width / 2)) $((Y + top + height / 2)) click "${2:-1}"
 }
 
 # Checks a field's text the way a person reads it out: select all, copy, paste elsewhere.
@@ -53,12 +56,15 @@ field_holds() {
     eventually clipboard_is "$2" || fail "$1 holds \"$(clipboard)\", not \"$2\""
 }
 
-"$program" &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-eventually count_windows "$title" 1 || fail "the main window did not appear"
-main=$(windows_named "$title")
+start() {
+    "$program" &
+    pid=$!
+    eventually count_windows "$title" 1 || fail "the main window did not appear"
+    main=$(windows_named "$title")
+}
+work=$(mktemp -d)
+trap 'kill "$pid" ${manager-} 2>/dev/null || true; rm -rf "$work"' EXIT
+start
 
 # Docks group the window under its menu entry, by its class, and show the program's icon.
 class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
@@ -79,6 +85,20 @@ copy "$line  (Würfel × 2)"
 click calculateAnglesButton
 field_holds rotXEdit "10.0 "
 field_holds matrixEdit "$line  (Würfel × 2)"
+
+# Ctrl+V in the Matrix field reads what another program copied, as Calculate Angles does, and
+# Ctrl+Z undoes it; the middle button there reads the selection the same way.
+copy "0 -1 0   1 0 0   0 0 1 "
+click matrixEdit
+xdotool key ctrl+v
+field_holds rotZEdit "90.0 "
+xdotool key ctrl+z
+field_holds rotZEdit "30.0 "
+printf '%s' "0 0 1   0 1 0   -1 0 0 " | xclip -selection primary -i
+click matrixEdit 2
+field_holds rotYEdit "90.0 "
+xdotool key ctrl+z
+field_holds rotZEdit "30.0 "
 
 # Another program takes the clipboard with a text, then stops answering; $owner is its process.
 stall_owner() {
@@ -111,10 +131,39 @@ kill "$owner" 2>/dev/null || true
 click helpButton
 eventually count_windows Help 1 || fail "the help window did not open"
 
-# Exit ends the program with both windows.
+# Exit closes both windows at once. The program holds the clipboard (the field's text that
+# field_holds copied), and no clipboard manager runs: it ends once another program takes it.
 click exitButton
+eventually count_windows "$title" 0 || fail "Exit left the main window open"
+count_windows Help 0 || fail "Exit left the help window open"
+copy "another text"
 eventually eval '! running' || fail "Exit did not end the program"
-trap - EXIT
 wait "$pid" || fail "the program ended with status $?"
-count_windows Help 0 || fail "the help window outlived the program"
+
+# Quitting while it holds the clipboard, with no clipboard manager to take a copy, Quorvex closes
+# every window at once and goes on serving the line until another program takes the clipboard.
+rotX30="1 0 0   0 0.866025 -0.5   0 0.5 0.866025 "
+start
+click rotXEdit
+xdotool key ctrl+a type 30
+click calculateMatrixButton
+eventually clipboard_is "$rotX30" || fail "Calculate Matrix put no line on the clipboard"
+xdotool key ctrl+q
+eventually count_windows "$title" 0 || fail "Ctrl+Q left the window open"
+running || fail "Ctrl+Q ended the program, and the line on the clipboard with it"
+clipboard_is "$rotX30" || fail "after Ctrl+Q the clipboard holds \"$(clipboard)\""
+copy "another text"
+eventually eval '! running' || fail "the program outlived another program's taking the clipboard"
+wait "$pid" || fail "the program ended with status $?"
+
+# Where a clipboard manager runs, it takes the line, and Quorvex ends at once.
+"$clipboard_manager" >"$work/manager" &
+manager=$!
+eventually grep -q ready "$work/manager" || fail "the stand-in clipboard manager did not start"
+start
+click calculateMatrixButton
+eventually clipboard_is "1 0 0   0 1 0   0 0 1 " || fail "Calculate Matrix put no line on the clipboard"
+xdotool key ctrl+q
+tries=20 eventually eval '! running' || fail "the program kept running beside a clipboard manager"
+grep -q saved "$work/manager" || fail "the program ended without handing the line to the manager"
 echo "drive-quorvex: all steps passed"

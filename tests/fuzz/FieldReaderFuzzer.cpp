@@ -1,6 +1,7 @@
 // Feeds arbitrary text to the input-field reader and checks its promises: a value it accepts is
 // finite and reads the same written with another decimal separator; a text it rejects gives an
-// error that names the field; Calculate Matrix on accepted values writes nine finite numbers.
+// error that names the field; Calculate Matrix on accepted values writes nine finite numbers or
+// says which field it cannot take.
 
 #include "FieldReader.h"
 #include "FuzzTarget.h"
@@ -33,15 +34,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const auto line = calculateMatrix({ text, text, text, "1", text, "1" }, point);
     if (const auto *error = std::get_if<Error>(&line)) {
-        // Only a product can overflow now, and only through a scale factor.
-        check(error->field == Field::ScaleY && error->message.ends_with(" too large"));
+        // A number too large for an angle; or a product that overflows, or a row too small for
+        // the line to keep, both through a scale factor.
+        const auto &message = error->message;
+        check(error->field == Field::RotX
+                ? message.find(" is too large for an angle; ") != std::string::npos
+                : error->field == Field::ScaleY
+                    && (message.ends_with(" too large")
+                        || message.find(" is too small") != std::string::npos));
         return 0;
     }
     // Nine finite numbers, each ending in a blank, three groups set apart by two more.
     std::array<std::string_view, 10> parameters;
     check(splitWords(std::get<std::string>(line), parameters) == 9);
     for (const auto parameter : std::span(parameters).first(9)) {
-        const auto number = readField(Field::RotX, parameter, point);
+        const auto number = readField(Field::ScaleX, parameter, point);
         check(std::holds_alternative<double>(number) && std::isfinite(std::get<double>(number)));
     }
     return 0;

@@ -33,8 +33,9 @@ void checkReading(std::string_view text, ValueOrder order)
     const auto &[values, uncertainties, rows] = std::get<PastedMatrix>(read);
     const auto &a = std::get<AnglesAndScales>(result);
     const std::string fields[] { a.rotX, a.rotY, a.rotZ, a.scaleX, a.scaleY, a.scaleZ };
-    for (const auto &field : fields)
-        check(std::holds_alternative<double>(readField(Field::RotX, field, point)));
+    // Each reads back in its own field: the angles as angles, the scales as scales.
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        check(std::holds_alternative<double>(readField(static_cast<Field>(i), fields[i], point)));
     const auto line = calculateMatrix(
         { fields[0], fields[1], fields[2], fields[3], fields[4], fields[5] }, point);
     if (std::holds_alternative<Error>(line))

@@ -5,17 +5,25 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionFrame>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -128,7 +136,12 @@ private slots:
     void keysDoWhatTheySay_data();
     void keysDoWhatTheySay();
     void screenReaders();
-    void noCaptionIsCut();
+    void pastesAndDropsReadAsCalculateAngles_data();
+    void pastesAndDropsReadAsCalculateAngles();
+    void undoNeverLosesTyping_data();
+    void undoNeverLosesTyping();
+    void formsGrowWithTheFont_data();
+    void formsGrowWithTheFont();
     void helpOpensOnceAndReloadsAfterClosing();
     void programEndsWhenItShould_data();
     void programEndsWhenItShould();
@@ -175,6 +188,11 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
     QTest::newRow("Calculate Angles, 10 MiB of lines")
         << angles << QByteArray("C.UTF-8") << typed << huge
         << thirty + QStringList { huge.left(10000) + "…" } << huge;
+    // …never within a character: 😀 stands where the 10,000th would end.
+    const QString emoji = RotX30 + '\n' + QString(9999 - RotX30.size() - 1, 'x') + "😀 and more";
+    QTest::newRow("Calculate Angles, a character at the field's end")
+        << angles << QByteArray("C.UTF-8") << typed << emoji
+        << thirty + QStringList { emoji.left(9999) + "…" } << emoji;
 }
 
 void WindowsTest::actionsWriteFieldsAndClipboard()
@@ -198,6 +216,16 @@ void WindowsTest::actionsWriteFieldsAndClipboard()
 
     QCOMPARE(texts(window), fields);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboardAfter);
+    // The line is shown from its first character; its description, and so its tooltip, carries
+    // it whole, or the beginning of a long text and how long it is.
+    auto *matrix = field(window, "matrixEdit");
+    QCOMPARE(matrix->cursorPosition(), 0);
+    const QString description
+        = QAccessible::queryAccessibleInterface(matrix)->text(QAccessible::Description);
+    const QString whole = fields.back().endsWith("…") ? clipboardAfter : fields.back();
+    QVERIFY(description.startsWith(whole.left(600).remove('\r')));
+    QCOMPARE(description.contains(" characters; the field shows the first "), whole.size() > 10000);
+    QVERIFY(matrix->toolTip().contains(whole.left(20)));
     // Calculate Matrix, and only it, confirms that the line is on the clipboard.
     QCOMPARE(child(window, "copiedNotification")->isVisible(),
         buttons.back() == "calculateMatrixButton");
@@ -211,9 +239,10 @@ void WindowsTest::badInputWritesNothing_data()
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("Rot Y is a word") << "calculateMatrixButton"
-                                     << "rotYEdit"
-                                     << "abc" << Before << R"(Rot Y: "abc" is not a number)";
+    QTest::newRow("Rot Y is a word")
+        << "calculateMatrixButton"
+        << "rotYEdit"
+        << "abc" << Before << R"(Rot Y: "abc" is not a number; type degrees, like 30 or 30°)";
     QTest::newRow("a megabyte of digits in Rot X")
         << "calculateMatrixButton"
         << "rotXEdit" << QString(1 << 20, '7') << Before
@@ -307,22 +336,43 @@ void WindowsTest::keysDoWhatTheySay_data()
 {
     QTest::addColumn<QString>("focus"); // a control of the main window, or "help:" one of Help's
     QTest::addColumn<QKeySequence>("key");
-    QTest::addColumn<QString>("outcome"); // "matrix" calculated, "help" open, "no help", "nothing"
+    QTest::addColumn<QString>("outcome"); // "matrix", "angles" calculated, "help" open, "no help",
+                                          // "nothing"
+    QTest::addColumn<QString>("namedBy"); // the control whose tooltip names the key, if any
 
-    const QKeySequence enter(Qt::Key_Return), f1(Qt::Key_F1), ctrlW(Qt::CTRL | Qt::Key_W);
-    QTest::newRow("Enter in Rot X") << "rotXEdit" << enter << "matrix";
+    const QKeySequence enter(Qt::Key_Return), f1(Qt::Key_F1), ctrlW(Qt::CTRL | Qt::Key_W),
+        ctrlShiftV(Qt::CTRL | Qt::SHIFT | Qt::Key_V);
+    QTest::newRow("Enter in Rot X") << "rotXEdit" << enter << "matrix"
+                                    << "";
     QTest::newRow("keypad Enter in Scale Z")
-        << "scaleZEdit" << QKeySequence(Qt::Key_Enter) << "matrix";
+        << "scaleZEdit" << QKeySequence(Qt::Key_Enter) << "matrix"
+        << "calculateMatrixButton";
     QTest::newRow("Space on Calculate Matrix")
-        << "calculateMatrixButton" << QKeySequence(Qt::Key_Space) << "matrix";
-    QTest::newRow("Enter in the Matrix field") << "matrixEdit" << enter << "nothing";
-    QTest::newRow("Enter on Help") << "helpButton" << enter << "help";
-    QTest::newRow("F1 in Rot Y") << "rotYEdit" << f1 << "help";
+        << "calculateMatrixButton" << QKeySequence(Qt::Key_Space) << "matrix"
+        << "";
+    QTest::newRow("Enter in the Matrix field") << "matrixEdit" << enter << "nothing"
+                                               << "";
+    QTest::newRow("Ctrl+Shift+V in Rot X") << "rotXEdit" << ctrlShiftV << "angles"
+                                           << "calculateAnglesButton";
+    QTest::newRow("Ctrl+V in the Matrix field")
+        << "matrixEdit" << QKeySequence(Qt::CTRL | Qt::Key_V) << "angles"
+        << "matrixEdit";
+    QTest::newRow("Shift+Insert in the Matrix field")
+        << "matrixEdit" << QKeySequence(Qt::SHIFT | Qt::Key_Insert) << "angles"
+        << "matrixEdit";
+    QTest::newRow("Enter on Help") << "helpButton" << enter << "help"
+                                   << "";
+    QTest::newRow("F1 in Rot Y") << "rotYEdit" << f1 << "help"
+                                 << "helpButton";
     QTest::newRow("Escape in Help")
-        << "help:closeButton" << QKeySequence(Qt::Key_Escape) << "no help";
-    QTest::newRow("Ctrl+W in Help's text") << "help:helpTextView" << ctrlW << "no help";
-    QTest::newRow("Enter on Help's Exit") << "help:closeButton" << enter << "no help";
-    QTest::newRow("Ctrl+W in the main window") << "rotXEdit" << ctrlW << "nothing";
+        << "help:closeButton" << QKeySequence(Qt::Key_Escape) << "no help"
+        << "";
+    QTest::newRow("Ctrl+W in Help's text") << "help:helpTextView" << ctrlW << "no help"
+                                           << "";
+    QTest::newRow("Enter on Help's Exit") << "help:closeButton" << enter << "no help"
+                                          << "";
+    QTest::newRow("Ctrl+W in the main window") << "rotXEdit" << ctrlW << "nothing"
+                                               << "";
 }
 
 void WindowsTest::keysDoWhatTheySay()
@@ -330,11 +380,17 @@ void WindowsTest::keysDoWhatTheySay()
     QFETCH(QString, focus);
     QFETCH(QKeySequence, key);
     QFETCH(QString, outcome);
+    QFETCH(QString, namedBy);
 
+    copy(RotX30);
     quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     field(window, "rotXEdit")->setText("-30");
+    if (!namedBy.isEmpty()) {
+        const auto *control = QAccessible::queryAccessibleInterface(child(window, namedBy));
+        QVERIFY(control->text(QAccessible::Description).contains(key.toString()));
+    }
     QWidget *target = &window;
     if (focus.startsWith("help:")) {
         click(window, "helpButton");
@@ -349,9 +405,11 @@ void WindowsTest::keysDoWhatTheySay()
     if (outcome == "nothing")
         QTest::qWait(300);
 
-    const QString line
-        = outcome == "matrix" ? "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 " : "1 0 0  0 1 0  0 0 1";
+    const QString line = outcome == "matrix" ? "1 0 0   0 0.866025 0.5   0 -0.5 0.866025 "
+        : outcome == "angles"                ? RotX30
+                                             : "1 0 0  0 1 0  0 0 1";
     QTRY_COMPARE(field(window, "matrixEdit")->text(), line);
+    QCOMPARE(field(window, "rotXEdit")->text(), outcome == "angles" ? "30.0 " : "-30");
     QTRY_COMPARE(helpWindow() != nullptr, outcome == "help");
     if (helpWindow())
         helpWindow()->close();
@@ -365,17 +423,21 @@ void WindowsTest::screenReaders()
     const auto name = [](QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
     };
-    // Each field is named by the label beside it, and the heading, version included, is read
-    // without its run of blanks.
-    const QStringList labels { "Rot X", "Rot Y", "Rot Z", "Scale X", "Scale Y", "Scale Z",
-        "Matrix" };
+    // Each field is named by the label beside it, an angle with its unit; the window is a frame
+    // named by its caption, and its heading, version included, a heading read without its run of
+    // blanks.
+    const QStringList labels { "Rot X, degrees", "Rot Y, degrees", "Rot Z, degrees", "Scale X",
+        "Scale Y", "Scale Z", "Matrix" };
     for (int i = 0; i < Fields.size(); ++i)
         QCOMPARE(name(field(window, Fields[i])), labels[i]);
-    const auto heading = name(child(window, "headingLabel"));
-    QVERIFY2(
-        heading.endsWith(" parameters Ver " + QStringLiteral(QUORVEX_VERSION).section('.', 0, 1))
-            && !heading.contains("  "),
-        qPrintable(heading));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
+    QCOMPARE(name(&window), "Calc 3D Matrix Values");
+    auto *heading = QAccessible::queryAccessibleInterface(child(window, "headingLabel"));
+    QCOMPARE(heading->role(), QAccessible::Heading);
+    QVERIFY2(heading->text(QAccessible::Name)
+                 .endsWith(" parameters Ver " + QStringLiteral(QUORVEX_VERSION).section('.', 0, 1))
+            && !heading->text(QAccessible::Name).contains("  "),
+        qPrintable(heading->text(QAccessible::Name)));
 
     // The Matrix field is read-only, and says so; its text can still be selected and copied.
     auto *matrix = field(window, "matrixEdit");
@@ -389,13 +451,18 @@ void WindowsTest::screenReaders()
     QCOMPARE(QGuiApplication::clipboard()->text(), "1 0 0  0 1 0  0 0 1");
 
     // Calculate Matrix is confirmed in a notification, which a screen reader speaks as it appears
-    // (it announces objects of that role), and which goes away by itself.
+    // (it announces objects of that role), and which stays, however slowly it is read, until the
+    // user's next action or edit: here, a key typed in Rot Y.
     click(window, "calculateMatrixButton");
     auto *notification = QAccessible::queryAccessibleInterface(child(window, "copiedNotification"));
     QCOMPARE(notification->role(), QAccessible::Notification);
-    QVERIFY(!notification->state().invisible);
     QCOMPARE(notification->text(QAccessible::Name), "The parameter line is on the clipboard.");
-    QTRY_VERIFY_WITH_TIMEOUT(notification->state().invisible, 10000);
+    click(window, "helpButton");
+    helpWindow()->close();
+    QTest::qWait(100);
+    QVERIFY(!notification->state().invisible);
+    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_5);
+    QVERIFY(notification->state().invisible);
 
     // Help's text is read line by line, the matrix picture included.
     click(window, "helpButton");
@@ -409,20 +476,279 @@ void WindowsTest::screenReaders()
     helpWindow()->close();
 }
 
-// Captions fit their controls (with Arial's metric twin from fonts-liberation); the help text's
-// lines fit its view unwrapped, which keeps the matrix picture whole.
-void WindowsTest::noCaptionIsCut()
+namespace {
+
+const QString Line102030 = "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
+                           "-0.204874 0.318796 0.925417 ";
+const QStringList Start { "0", "0", "0", "1", "1", "1", "1 0 0  0 1 0  0 0 1" };
+const QStringList Read102030 { "10.0 ", "20.0 ", "30.0 ", "1", "1", "1", Line102030 };
+
+// Drags data over a control and drops it at its centre, as a program the text comes from would.
+void drop(QWidget *target, QMimeData *data)
 {
+    const QPointF centre = QRectF(target->rect()).center();
+    QDragEnterEvent enter(
+        centre.toPoint(), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent dropped(
+        centre, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    // The program the text came from keeps it: a copy, never a move.
+    QVERIFY(!dropped.isAccepted() || dropped.dropAction() == Qt::CopyAction);
+}
+
+// Chooses Paste in a field's context menu.
+void pasteFromMenu(QWidget *field)
+{
+    QTimer poll;
+    poll.callOnTimeout([&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (auto *action : menu->actions()) {
+            if (action->text().startsWith("&Paste") && action->isEnabled())
+                action->trigger();
+        }
+        menu->close();
+    });
+    poll.start(10);
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, field->rect().center(),
+        field->mapToGlobal(field->rect().center()));
+    QApplication::sendEvent(field, &event);
+}
+
+} // namespace
+
+void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
+{
+    QTest::addColumn<QString>("how"); // "Ctrl+V", "menu" or "drop", the control, files dropped
+    QTest::addColumn<QByteArray>("given"); // on the clipboard, dropped, or in the file dropped
+    // "read": Calculate Angles' fields (the Matrix field shows what was given); "Rot Y TEXT": the
+    // field's own paste; otherwise the message, and nothing written.
+    QTest::addColumn<QString>("outcome");
+
+    const QByteArray line = Line102030.toUtf8();
+    const QByteArray numpy = "[[ 0.813798 -0.469846  0.34202 ]\n [ 0.543838  0.823173 "
+                             "-0.163176]\n [-0.204874  0.318796  0.925417]]";
+    const QByteArray utf16 = QByteArray("\xff\xfe")
+        + QByteArray(reinterpret_cast<const char *>(Line102030.utf16()), Line102030.size() * 2);
+    QTest::newRow("Paste in the Matrix field's menu") << "menu matrixEdit" << numpy << "read";
+    QTest::newRow("Ctrl+V of a matrix in Rot Y") << "Ctrl+V rotYEdit" << numpy << "read";
+    QTest::newRow("Ctrl+V of a number in Rot Y")
+        << "Ctrl+V rotYEdit" << QByteArray("45") << "Rot Y 45";
+    QTest::newRow("Paste of rows that are no rotation in Rot Y's menu")
+        << "menu rotYEdit" << QByteArray("1 2 3 4 5 6 7 8 9") << "Rot Y 1 2 3 4 5 6 7 8 9";
+    QTest::newRow("Ctrl+V of no matrix in the Matrix field")
+        << "Ctrl+V matrixEdit" << QByteArray("hello")
+        << R"(Matrix: "hello" holds no parameter line)";
+    QTest::newRow("text dropped on the Matrix field") << "drop matrixEdit" << line << "read";
+    QTest::newRow("a matrix dropped on Rot Y") << "drop rotYEdit" << line << "read";
+    QTest::newRow("a number dropped on Rot Y")
+        << "drop rotYEdit" << QByteArray("45") << "Rot Y 045";
+    QTest::newRow("a drop that brings no text") << "drop window" << QByteArray()
+                                                << "Matrix: the program that the text was dragged "
+                                                   "from did not hand it over, so nothing was read";
+    QTest::newRow("a file dropped on Rot Y") << "drop rotYEdit file:m.txt" << line << "read";
+    QTest::newRow("UTF-16 with its byte-order mark") << "drop window file:m.txt" << utf16 << "read";
+    QTest::newRow("a picture") << "drop window file:m.png"
+                               << QByteArray("\x89PNG\r\n\x1a\n\0\0", 10)
+                               << R"(Matrix: "m.png" is not a text file)";
+    QTest::newRow("Latin-1")
+        << "drop window file:m.txt" << QByteArray("30\xb0 0 0")
+        << R"(Matrix: "m.txt" is not text in UTF-8, nor in UTF-16 with a byte-order mark)";
+    QTest::newRow("65 MiB")
+        << "drop window file:big.txt" << QByteArray("<65 MiB>")
+        << R"(Matrix: "big.txt" holds 65 MiB, far more than a matrix; it was not read)";
+    QTest::newRow("two files") << "drop window file:m.txt file:n.txt" << line
+                               << "Matrix: 2 files were dropped; drop one";
+    QTest::newRow("a folder") << "drop window file:" << line
+                              << R"(Matrix: "files" is a folder; drop a text file)";
+    QTest::newRow("a file that is gone")
+        << "drop window file:gone.txt" << QByteArray()
+        << R"(Matrix: cannot read "gone.txt": No such file or directory)";
+    QTest::newRow("a web page")
+        << "drop window https://example.org/m.txt" << QByteArray()
+        << R"(Matrix: "https://example.org/m.txt" is not a file on this computer)";
+}
+
+void WindowsTest::pastesAndDropsReadAsCalculateAngles()
+{
+    QFETCH(QString, how);
+    QFETCH(QByteArray, given);
+    QFETCH(QString, outcome);
+
+    QTemporaryDir files;
+    QVERIFY(QDir(files.path()).mkdir("files"));
+    const QString folder = files.path() + "/files/";
+    copy(Before);
+    quorvex::MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList words = how.split(' ');
+    QWidget *target = words[1] == "window" ? &window : child(window, words[1]);
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    for (const auto &word : words.mid(2)) {
+        if (!word.startsWith("file:")) {
+            urls << QUrl(word);
+            continue;
+        }
+        const QString path = word == "file:" ? folder.chopped(1) : folder + word.mid(5);
+        urls << QUrl::fromLocalFile(path);
+        QFile file(path);
+        if (given.isEmpty() || word == "file:" || !file.open(QIODevice::WriteOnly))
+            continue;
+        if (given == "<65 MiB>")
+            QVERIFY(file.resize(65 << 20));
+        else
+            file.write(given);
+    }
+    if (!urls.isEmpty())
+        data->setUrls(urls);
+    else if (words[0] == "drop")
+        data->setText(QString::fromUtf8(given));
+    else
+        copy(QString::fromUtf8(given));
+
+    target->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(target))
+        edit->selectAll();
+    if (words[0] == "Ctrl+V")
+        QTest::keySequence(target, QKeySequence::Paste);
+    else if (words[0] == "menu")
+        pasteFromMenu(target);
+    else
+        drop(target, data);
+
+    QStringList fields = Start;
+    if (outcome == "read") {
+        fields = Read102030.mid(0, 6) << (urls.isEmpty() ? QString::fromUtf8(given) : Line102030);
+    } else if (outcome.startsWith("Rot Y ")) {
+        fields[1] = outcome.mid(6);
+    } else {
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
+        QCOMPARE(box->text(), outcome);
+        box->close();
+    }
+    QCOMPARE(texts(window), fields);
+    delete data;
+}
+
+void WindowsTest::undoNeverLosesTyping_data()
+{
+    // Steps: "type FIELD TEXT" as the user types it over the field's text; "copy LINE102030";
+    // "matrix" or "angles" clicked; a key in a control, "FIELD Ctrl+Z".
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("fields");
+
+    const QString copy = "copy", angles = "angles";
+    const auto typed = [](QStringList fields, int at, const QString &text) {
+        fields[at] = text;
+        return fields;
+    };
+    QTest::newRow("Calculate Angles undone gives back the angles typed")
+        << QStringList { "type rotXEdit 45", copy, angles, "rotXEdit Ctrl+Z" }
+        << typed(Start, 0, "45");
+    QTest::newRow("redone with Ctrl+Shift+Z and with Ctrl+Y") << QStringList { copy, angles,
+        "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Shift+Z", "scaleZEdit Ctrl+Z", "scaleZEdit Ctrl+Y" }
+                                                              << Read102030;
+    QTest::newRow("a field's own typing is undone first")
+        << QStringList { copy, angles, "type rotYEdit 7", "rotYEdit Ctrl+Z" } << Read102030;
+    QTest::newRow("typing undone past comes back with redo") << QStringList { copy, angles,
+        "type rotYEdit 7", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Y",
+        "rotXEdit Ctrl+Y" } << typed(Read102030, 1, "7");
+    QTest::newRow("typing before Calculate Matrix is a step of its own") << QStringList {
+        "type rotXEdit 30", "matrix", "calculateMatrixButton Ctrl+Z", "calculateMatrixButton Ctrl+Z"
+    } << Start;
+    QTest::newRow("redone, the typing comes back first") << QStringList { "type rotXEdit 30",
+        "matrix", "helpButton Ctrl+Z", "helpButton Ctrl+Z", "helpButton Ctrl+Y" }
+                                                         << typed(Start, 0, "30");
+    QTest::newRow("and comes back") << QStringList { "type rotXEdit 30", "matrix",
+        "helpButton Ctrl+Z", "helpButton Ctrl+Z", "helpButton Ctrl+Y", "helpButton Ctrl+Y" }
+                                    << typed(typed(Start, 0, "30"), 6, RotX30);
+    QTest::newRow("a paste is one step")
+        << QStringList { copy, "matrixEdit Ctrl+V", "matrixEdit Ctrl+Z" } << Start;
+    QTest::newRow("typing after an undo leaves nothing to redo") << QStringList { copy, angles,
+        "rotXEdit Ctrl+Z", "type rotXEdit 5", "rotXEdit Ctrl+Y" } << typed(Start, 0, "5");
+}
+
+void WindowsTest::undoNeverLosesTyping()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, fields);
+
+    copy(Before);
+    quorvex::MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    for (const auto &step : steps) {
+        const QStringList words = step.split(' ');
+        if (step == "copy") {
+            copy(Line102030);
+        } else if (step == "matrix" || step == "angles") {
+            click(window, step == "matrix" ? "calculateMatrixButton" : "calculateAnglesButton");
+        } else if (words[0] == "type") {
+            auto *edit = field(window, words[1]);
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClicks(edit, words[2]);
+        } else {
+            QWidget *control = child(window, words[0]);
+            control->setFocus();
+            QTest::keySequence(control, QKeySequence(words[1]));
+        }
+    }
+    QCOMPARE(texts(window), fields);
+    // The clipboard is the user's: no undo takes back the line that Calculate Matrix put there.
+    if (steps.contains("matrix"))
+        QCOMPARE(QGuiApplication::clipboard()->text(), RotX30);
+}
+
+// Captions fit their controls (with Arial's metric twin from fonts-liberation), at the desktop's
+// font and at a large one, where the forms grow; the help text's lines fit its view unwrapped,
+// which keeps the matrix picture whole; a line of the fields' font fits their boxes, descenders
+// and all. The main window cannot be made smaller than its form, and Help fits the screen, its
+// text scrolling where it must and its Exit button in sight.
+void WindowsTest::formsGrowWithTheFont_data()
+{
+    QTest::addColumn<int>("points"); // 0: the desktop's font as it is
+    QTest::newRow("desktop font") << 0;
+    QTest::newRow("16 pt") << 16;
+}
+
+void WindowsTest::formsGrowWithTheFont()
+{
+    QFETCH(int, points);
+    const QFont desktop = QApplication::font();
+    QFont font = desktop;
+    if (points)
+        font.setPointSize(points);
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
+
     quorvex::MainWindow window;
     window.show();
     click(window, "helpButton");
-    QVERIFY(helpWindow());
-    for (const QWidget *top : { static_cast<QWidget *>(&window), helpWindow() }) {
+    QWidget *help = helpWindow();
+    QVERIFY(help);
+    for (const QWidget *top : { static_cast<QWidget *>(&window), help }) {
         for (auto *widget : top->findChildren<QWidget *>()) {
             auto *view = qobject_cast<QPlainTextEdit *>(widget);
+            auto *edit = qobject_cast<QLineEdit *>(widget);
+            widget->ensurePolished();
+            if (edit) {
+                QStyleOptionFrame option;
+                option.initFrom(edit);
+                option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+                const int room = edit->style()
+                                     ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                                     .height()
+                    - 2; // the field's margin above and below its text
+                QVERIFY2(edit->fontMetrics().height() <= room, qPrintable(edit->objectName()));
+            }
             if (!view && !qobject_cast<QLabel *>(widget) && !qobject_cast<QPushButton *>(widget))
                 continue;
-            widget->ensurePolished();
             const QString text = view ? view->toPlainText() : widget->property("text").toString();
             const int width = view ? view->viewport()->width() : widget->contentsRect().width();
             for (const QString &line : text.split('\n')) {
@@ -430,6 +756,22 @@ void WindowsTest::noCaptionIsCut()
                     qPrintable(widget->objectName() + " cuts \"" + line + '"'));
             }
         }
+    }
+    // The heading's fonts grew with the rest: its text spans its label as it does at 9 pt.
+    auto *heading = child<QLabel>(window, "headingLabel");
+    QVERIFY(heading->fontMetrics().horizontalAdvance(heading->text())
+        > 0.9 * heading->contentsRect().width());
+    const QRect screen = help->screen()->availableGeometry();
+    QVERIFY2(help->frameGeometry().height() <= screen.height(),
+        qPrintable(QString("%1 %2").arg(help->frameGeometry().height()).arg(screen.height())));
+    QVERIFY(help->rect().contains(child(*help, "closeButton")->geometry()));
+    auto *view = child<QPlainTextEdit>(*help, "helpTextView");
+    QCOMPARE(view->verticalScrollBar()->maximum() > 0, points != 0); // taller than 800 pixels
+    help->close();
+
+    window.resize(300, 150);
+    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(window.rect().contains(control->geometry()), qPrintable(control->objectName()));
     }
 }
 
@@ -487,6 +829,9 @@ void WindowsTest::programEndsWhenItShould()
     active->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(active));
     QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QVERIFY(QAccessible::queryAccessibleInterface(child(window, "exitButton"))
+                ->text(QAccessible::Description)
+                .contains("Ctrl+Q"));
 
     bool helpOutlivedMainWindow = false;
     QTimer::singleShot(0, [&] {
