@@ -21,6 +21,16 @@ std::variant<std::string, Error> calculateMatrix(
 std::optional<Error> calculateMatrix(
     const InputTexts &inputs, const NumberFormat &format, std::string &out)
 {
+    auto parameters = calculateParameters(inputs, format);
+    if (auto *error = std::get_if<Error>(&parameters))
+        return std::move(*error);
+    detail::appendParameterLine(out, std::get<Parameters>(parameters));
+    return std::nullopt;
+}
+
+std::variant<Parameters, Error> calculateParameters(
+    const InputTexts &inputs, const NumberFormat &format)
+{
     std::array<double, 6> values {};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         auto value = detail::readField(static_cast<Field>(i), inputs[i], format);
@@ -58,8 +68,7 @@ std::optional<Error> calculateMatrix(
                 " makes " + std::string(names[i]) + " too large");
         }
     }
-    detail::appendParameterLine(out, e);
-    return std::nullopt;
+    return e;
 }
 
 } // namespace quorvex
