@@ -43,7 +43,7 @@ namespace {
         const Vector centre = ArcCentre * Unit[axis];
         const Vector from = Unit[(axis + 1) % 3], away = Unit[(axis + 2) % 3];
         const auto at = [&](double turn, double radius = ArcRadius) {
-            return centre + radius * (std::cos(turn) * from + -std::sin(turn) * away);
+            return centre + radius * (std::cos(turn) * from - std::sin(turn) * away);
         };
         const double nearest = std::atan2(-dot(away, eye.toward), dot(from, eye.toward));
         const double end = nearest + 0.7 * HeadTurn;

@@ -29,7 +29,7 @@ namespace {
     }
     double contrast(const QColor &a, const QColor &b)
     {
-        const auto [dark, light] = std::minmax(luminance(a), luminance(b));
+        const auto [dark, light] = std::minmax({ luminance(a), luminance(b) });
         return (light + 0.05) / (dark + 0.05);
     }
     constexpr double TextContrast = 4.5;
