@@ -155,6 +155,16 @@ std::variant<std::string, Error> calculateMatrix(
 std::optional<Error> calculateMatrix(
     const InputTexts &inputs, const NumberFormat &format, std::string &out)
 {
+    auto parameters = calculateParameters(inputs, format);
+    if (auto *error = std::get_if<Error>(&parameters))
+        return std::move(*error);
+    detail::appendParameterLine(out, std::get<Parameters>(parameters));
+    return std::nullopt;
+}
+
+std::variant<Parameters, Error> calculateParameters(
+    const InputTexts &inputs, const NumberFormat &format)
+{
     Values values {};
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         auto value = detail::readField(static_cast<Field>(i), inputs[i], format);
@@ -174,9 +184,8 @@ std::optional<Error> calculateMatrix(
         }
     }
     if (auto error = tooSmallScale(values, inputs))
-        return error;
-    detail::appendParameterLine(out, e);
-    return std::nullopt;
+        return std::move(*error);
+    return e;
 }
 
 } // namespace quorvex

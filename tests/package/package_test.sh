@@ -33,8 +33,13 @@ root="$work/root/usr"
 for file in bin/quorvex bin/quorvex-cli "share/applications/$app_id.desktop" \
     "share/icons/hicolor/scalable/apps/$app_id.svg" "share/icons/hicolor/48x48/apps/$app_id.png" \
     "share/metainfo/$app_id.metainfo.xml" share/man/man1/quorvex.1.gz \
-    share/man/man1/quorvex-cli.1.gz share/doc/quorvex/copyright; do
+    share/man/man1/quorvex-cli.1.gz share/doc/quorvex/copyright share/doc/quorvex/README.md; do
     check "the package does not install $file" test -f "$root/$file"
+done
+# Every picture that the README shows is beside it.
+for picture in $(grep -oE 'docs/[^)" ]+\.png' "$source/README.md"); do
+    check "the package's README shows $picture, which it does not install" \
+        test -f "$root/share/doc/quorvex/$picture"
 done
 check "the desktop entry is not valid" desktop-file-validate "$root/share/applications/$app_id.desktop"
 check "the metainfo is not valid" appstreamcli validate --no-net "$root/share/metainfo/$app_id.metainfo.xml"

@@ -38,6 +38,15 @@ std::variant<std::string, Error> calculateMatrix(
 std::optional<Error> calculateMatrix(
     const InputTexts &inputs, const NumberFormat &format, std::string &out);
 
+// The nine parameters r11 r12 r13  r21 r22 r23  r31 r32 r33 of the line, row by row: where the
+// matrix carries X, Y and Z, since v' = M × v with (r11, r12, r13) the first column of M.
+using Parameters = std::array<double, 9>;
+
+// What the line of calculateMatrix holds, as numbers, for a caller that needs no line: the same
+// values and the same errors.
+std::variant<Parameters, Error> calculateParameters(
+    const InputTexts &inputs, const NumberFormat &format);
+
 // What Calculate Angles writes into the six input fields: the angles in degrees, with "." as
 // Calculate Matrix always wrote them ("30.0 "), and the scale factors ("1", "2.5"). A mirror image
 // reads with a negative Scale X: the matrix that those six rebuild is the one that was read.

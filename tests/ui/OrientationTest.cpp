@@ -1,0 +1,235 @@
+// The picture of a matrix: where its points land and what it says to screen readers, what it paints
+// in a light and a dark theme, and how the mouse turns the view. Matrices come from the core's
+// calculation of six field texts, as the window feeds them.
+
+#include "OrientationDescription.h"
+#include "OrientationView.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QTest>
+
+using namespace quorvex;
+
+namespace {
+
+// "10 20 30" or "0 0 0 2 1 1": angles, then scales (1 where left out).
+Parameters matrix(const QString &texts)
+{
+    const std::string line = texts.toStdString();
+    InputTexts inputs { "", "", "", "1", "1", "1" };
+    splitWords(line, inputs);
+    return std::get<Parameters>(calculateParameters(inputs, {}));
+}
+
+// Where a direction of the unturned space lands, as the unturned axes of the picture show.
+ViewPoint landing(const Vector &direction, const OrientationPicture &picture)
+{
+    return direction.x * picture.unturnedAxes[0] + direction.y * picture.unturnedAxes[1]
+        + direction.z * picture.unturnedAxes[2];
+}
+
+const Vector X { 1, 0, 0 }, Y { 0, 1, 0 }, Z { 0, 0, 1 };
+using Images = std::array<Vector, 3>; // where X, Y and Z land
+
+// As WCAG reckons it.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double x) {
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const auto [dark, light] = std::minmax({ luminance(a), luminance(b) });
+    return (light + 0.05) / (dark + 0.05);
+}
+
+} // namespace
+
+class OrientationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pictureOfEachOrientation_data();
+    void pictureOfEachOrientation();
+    void arcsTurnAsPositiveAnglesDo();
+    void pixels_data();
+    void pixels();
+    void dragTurnsTheViewNotTheObject();
+};
+
+void OrientationTest::pictureOfEachOrientation_data()
+{
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<Images>("images");
+    QTest::addColumn<int>("hidden"); // the cube's corner that hides its edges (bits ZYX), or -1
+    QTest::addColumn<QString>("description"); // "": not checked
+
+    QTest::newRow("identity") << "0 0 0" << Images { X, Y, Z } << 0b010
+                              << "X: right, a little down, toward you. Y: right, a little up, away "
+                                 "from you. Z: up, a little toward you.";
+    QTest::newRow("90 about X") << "90 0 0" << Images { X, -1 * Z, Y } << 0b110 << "";
+    QTest::newRow("90 about Y") << "0 90 0" << Images { Z, Y, -1 * X } << 0b110 << "";
+    QTest::newRow("90 about Z") << "0 0 90" << Images { -1 * Y, X, Z } << 0b000 << "";
+    QTest::newRow("10 20 30") << "10 20 30"
+                              << Images { Vector { 0.813798, -0.469846, 0.34202 },
+                                     { 0.543838, 0.823173, -0.163176 },
+                                     { -0.204874, 0.318796, 0.925417 } }
+                              << 0b110 << "";
+    // Y at 90: X and Z turn about the same axis, so 30 about either is the same picture.
+    const Images locked { Z, Vector { 0.5, 0.866025, 0 }, Vector { -0.866025, 0.5, 0 } };
+    QTest::newRow("gimbal lock, X 30") << "30 90 0" << locked << 0b110 << "";
+    QTest::newRow("gimbal lock, Z 30") << "0 90 30" << locked << 0b110 << "";
+    QTest::newRow("scale of 2") << "0 0 0 2 1 1" << Images { 2 * X, Y, Z } << 0b010 << "";
+    QTest::newRow("mirror image")
+        << "0 0 0 1 -1 1" << Images { X, -1 * Y, Z } << 0b000
+        << "X: right, a little down, toward you. Y: left, a little down, toward you. Z: up, a "
+           "little toward you. A mirror image.";
+    QTest::newRow("flat mirror image: nothing hidden")
+        << "0 0 0 -2 0.5 0" << Images { -2 * X, 0.5 * Y, 0 * Z } << -1
+        << "X: left, a little up, away from you, 2 long. Y: right, a little up, away from you, 0.5 "
+           "long. Z: nowhere, since it has no length.";
+}
+
+void OrientationTest::pictureOfEachOrientation()
+{
+    QFETCH(QString, texts);
+    QFETCH(Images, images);
+    QFETCH(int, hidden);
+    QFETCH(QString, description);
+
+    for (const View view : { View { -120, 55 }, StandardView }) {
+        const auto picture = orientationPicture(matrix(texts), view);
+        for (std::size_t i = 0; i < 3; ++i)
+            QVERIFY(length(picture.axes[i] - landing(images[i], picture)) < 1e-5);
+        // The cube's corners are where its edges along the turned axes take them.
+        for (std::size_t corner = 0; corner < 8; ++corner) {
+            ViewPoint sum;
+            for (std::size_t i = 0; i < 3; ++i)
+                sum = sum + static_cast<double>(corner >> i & 1) / AxisLength * picture.axes[i];
+            QVERIFY(length(picture.cube[corner] - sum) < 1e-9);
+        }
+    }
+    const auto picture = orientationPicture(matrix(texts));
+    for (std::size_t i = 0; i < CubeEdges.size(); ++i) {
+        const auto [from, to] = CubeEdges[i];
+        QCOMPARE(picture.hiddenEdges[i], int(from) == hidden || int(to) == hidden);
+    }
+    if (!description.isEmpty())
+        QCOMPARE(orientationDescription(matrix(texts)), description);
+}
+
+// A small positive angle about an axis moves the next axis' tip the way the arc goes round, and the
+// arrow head points on.
+void OrientationTest::arcsTurnAsPositiveAnglesDo()
+{
+    for (const View view : { StandardView, View { -120, 55 } }) {
+        for (qsizetype axis = 0; axis < 3; ++axis) {
+            QString texts = "0 0 0";
+            texts[2 * axis] = '5';
+            const auto picture = orientationPicture(matrix(texts), view);
+            const auto next = static_cast<std::size_t>(axis + 1) % 3;
+            const auto moved = cross(picture.unturnedAxes[next], picture.axes[next]);
+            const Arc &arc = picture.arcs[static_cast<std::size_t>(axis)];
+            QVERIFY(dot(moved, cross(arc.line[1] - arc.line[0], arc.line[2] - arc.line[1])) > 0);
+            const ViewPoint &end = arc.line.back(), &before = arc.line[ArcPoints - 2];
+            QVERIFY(dot(arc.head[0] - end, end - before) > 0);
+        }
+    }
+}
+
+void OrientationTest::pixels_data()
+{
+    QTest::addColumn<QString>("texts");
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<bool>("greyed");
+    QTest::addColumn<int>("ratio"); // device pixels to a pixel
+
+    const QPalette light = QApplication::style()->standardPalette();
+    const QPalette dark(Qt::white, Qt::darkGray, Qt::gray, Qt::black, QColor(0x4d, 0x52, 0x57),
+        QColor(0xfc, 0xfc, 0xfc), Qt::white, QColor(0x1b, 0x1e, 0x20), QColor(0x2a, 0x2e, 0x32));
+    QTest::newRow("light, 10 20 30") << "10 20 30" << light << false << 1;
+    QTest::newRow("dark, 10 20 30") << "10 20 30" << dark << false << 1;
+    QTest::newRow("light, mirror image") << "0 0 0 -1 1 1" << light << false << 1;
+    QTest::newRow("dark, 90 about Z, twice the pixels") << "0 0 90" << dark << false << 2;
+    QTest::newRow("light, greyed") << "10 20 30" << light << true << 1;
+    QTest::newRow("dark, greyed, twice the pixels") << "10 20 30" << dark << true << 2;
+}
+
+// Each turned axis stands in its field's hue where the geometry puts it, with a contrast of 3 to
+// the background at least; greyed, no colour is left, and screen readers hear so.
+void OrientationTest::pixels()
+{
+    QFETCH(QString, texts);
+    QFETCH(QPalette, palette);
+    QFETCH(bool, greyed);
+    QFETCH(int, ratio);
+
+    OrientationView view;
+    view.setPalette(palette);
+    view.resize(300, 300);
+    view.setParameters(matrix(texts));
+    view.setGreyed(greyed);
+    QImage image(view.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    view.render(&image);
+
+    const auto chroma = [](const QColor &c) { return c.hsvSaturationF() * c.valueF(); };
+    const auto picture = orientationPicture(view.parameters(), view.view());
+    for (std::size_t i = 0; i < 3; ++i) {
+        // Short of the head and the label; another line may cross the axis anywhere.
+        int coloured = 0;
+        const QPoint at = (view.position(0.75 * picture.axes[i]) * ratio).toPoint();
+        for (int y = at.y() - 2 * ratio; y <= at.y() + 2 * ratio; ++y) {
+            for (int x = at.x() - 2 * ratio; x <= at.x() + 2 * ratio; ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                coloured += chroma(pixel) > 0.4
+                    && contrast(pixel, palette.color(QPalette::Base)) >= 3
+                    && std::abs(pixel.hsvHue() - std::array { 120, 60, 180 }[i]) < 10;
+            }
+        }
+        QCOMPARE(coloured > 0, !greyed);
+    }
+    for (int y = 0; greyed && y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY(chroma(image.pixelColor(x, y)) < 0.05);
+
+    // Screen readers meet an image described in words; Qt tells them of a change with an event,
+    // which reaches nobody on the offscreen platform.
+    QAccessibleInterface *described = QAccessible::queryAccessibleInterface(&view);
+    QCOMPARE(described->role(), QAccessible::Graphic);
+    QVERIFY(
+        QAccessible::queryAccessibleInterface(new QWidget(&view))->role() != QAccessible::Graphic);
+    const QString words = described->text(QAccessible::Description);
+    QVERIFY(words.endsWith(orientationDescription(view.parameters())));
+    QCOMPARE(words.startsWith("Greyed"), greyed);
+}
+
+// What the screen shows, which only a repaint that the view asks for changes.
+void OrientationTest::dragTurnsTheViewNotTheObject()
+{
+    OrientationView view;
+    view.resize(300, 300);
+    view.setParameters(matrix("10 20 30"));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const auto shown = [&] { return view.screen()->grabWindow(view.winId()).toImage(); };
+    QImage standard;
+    QTRY_VERIFY(!(standard = shown()).isNull());
+
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(150, 150));
+    QTest::mouseMove(&view, QPoint(200, 180));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(200, 180));
+    QTRY_VERIFY(shown() != standard);
+    QCOMPARE(view.parameters(), matrix("10 20 30"));
+
+    QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(100, 100));
+    QTRY_COMPARE(shown(), standard);
+}
+
+QTEST_MAIN(OrientationTest)
+#include "OrientationTest.moc"

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "OrientationGeometry.h"
+
+#include <QPointF>
+#include <QWidget>
+
+#include <optional>
+
+namespace quorvex {
+
+// A picture of what a matrix does to the object: its axes turned (X green, Y yellow, Z cyan, as
+// their fields), the unturned axes faint behind them, the unit cube carried as a wire frame with
+// its hidden edges dashed, and an arc with an arrow head for the way a positive angle turns about
+// each axis. Dragging turns the point of view, not the object; a double click returns to the
+// standard view. Screen readers meet an image described in words: where each turned axis points.
+// It is square, as large as its parent makes it, and starts with the identity.
+class OrientationView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit OrientationView(QWidget *parent = nullptr);
+
+    // Shows the matrix of these parameters (Calculations.h), no longer greyed.
+    void setParameters(const Parameters &parameters);
+    const Parameters &parameters() const { return m_parameters; }
+    // Greys the picture it shows while the fields say nothing that can be drawn (one cannot be
+    // read): the last picture stays, and nothing in it claims to be current.
+    void setGreyed(bool greyed);
+    bool isGreyed() const { return m_greyed; }
+
+    View view() const { return m_view; }
+    void resetView();
+    // Where a point of the picture is drawn, in the widget's coordinates: the origin stands at the
+    // centre of the picture's square.
+    QPointF position(const ViewPoint &point) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return width; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void setView(View view);
+    void describe();
+
+    Parameters m_parameters { 1, 0, 0, 0, 1, 0, 0, 0, 1 };
+    bool m_greyed = false;
+    View m_view = StandardView;
+    // Where a drag started, and the view then.
+    std::optional<QPointF> m_dragFrom;
+    View m_dragView;
+};
+
+} // namespace quorvex
