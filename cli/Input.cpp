@@ -1,5 +1,6 @@
 #include "Input.h"
 
+#include "Encoding.h"
 #include "Output.h"
 
 #include <algorithm>
@@ -84,6 +85,8 @@ std::variant<std::string, int> readStandardInput()
     if (std::ferror(stdin))
         return fail("cannot read standard input: " + reasonOf(errno));
     text.resize(length);
+    if (const auto problem = decodeToUtf8(text))
+        return fail("standard input: " + *problem);
     return text;
 }
 

@@ -35,8 +35,8 @@ private:
     bool m_ended = false;
 };
 
-// All of standard input, up to a limit far beyond any matrix; an exit status where it cannot be
-// read (the reason said).
+// All of standard input, up to a limit far beyond any matrix, decoded from UTF-16 where it begins
+// with its byte-order mark; an exit status where it cannot be read (the reason said).
 std::variant<std::string, int> readStandardInput();
 
 } // namespace cli

@@ -50,6 +50,15 @@ input=$'ans =\n\n   0.8138  -0.4698   0.3420\n   0.5438   0.8232  -0.1632\n  -0.
     run 0 "10.0 20.0 30.0 $nl" "" angles
 run 1 "" '^quorvex-cli: Matrix: read as 1 2 3  4 5 6  7 8 9, which is not a rotation with scales' \
     angles 1 2 3 4 5 6 7 8 9
+# UTF-16 with its byte-order mark, as Windows' shell writes files, is read as the text it holds;
+# what is no UTF-16, an unpaired surrogate or an odd number of bytes, is refused by name.
+printf '1 0 0\r\n0 0.866025 -0.5\r\n0 0.5 0.866025\r\n' | iconv -f UTF-8 -t UTF-16LE \
+    | { printf '\xff\xfe'; cat; } >"$work/utf16"
+from="$work/utf16" run 0 "30.0 0 0 $nl" "" angles
+{ printf '\xfe\xff'; printf '1 0 0 ' | iconv -t UTF-16BE; printf '\xdc\x00'; } >"$work/utf16"
+from="$work/utf16" run 1 "" "^quorvex-cli: standard input: an unpaired UTF-16 surrogate, U\+DC00, is no character$" angles
+printf '\xff\xfe1\x00 \x000' >"$work/utf16"
+from="$work/utf16" run 1 "" "^quorvex-cli: standard input: the UTF-16 text ends in half a character \(it holds an odd number of bytes\)$" angles
 
 # Scale factors come back with --scales; the angles alone would describe a mirror image wrongly.
 mirror="-0.813798 0.469846 -0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417"
