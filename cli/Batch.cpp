@@ -148,7 +148,7 @@ int eachLine(std::span<const std::string_view> files, Output &output,
             status = fail(shown + ": " + reasonOf(errno));
             continue;
         }
-        BlockReader reader(file, file != STDIN_FILENO);
+        BlockReader reader(file, name != "-");
         status = std::max(status, calculateFile(reader, output, calculate, where, jobs));
         if (!output.ok())
             return ExitStatus::BadInput;
