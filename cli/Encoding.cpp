@@ -53,10 +53,10 @@ namespace {
 
 std::optional<ByteOrderMark> byteOrderMark(std::string_view start, bool whole)
 {
-    constexpr std::array<std::pair<std::string_view, ByteOrderMark::Encoding>, 3> marks { {
-        { "\xEF\xBB\xBF", ByteOrderMark::Utf8 },
-        { "\xFF\xFE", ByteOrderMark::Utf16LittleEndian },
-        { "\xFE\xFF", ByteOrderMark::Utf16BigEndian },
+    constexpr std::array<std::pair<std::string_view, Encoding>, 3> marks { {
+        { "\xEF\xBB\xBF", Encoding::Utf8 },
+        { "\xFF\xFE", Encoding::Utf16LittleEndian },
+        { "\xFE\xFF", Encoding::Utf16BigEndian },
     } };
     for (const auto &[mark, encoding] : marks) {
         if (start.starts_with(mark))
@@ -64,7 +64,7 @@ std::optional<ByteOrderMark> byteOrderMark(std::string_view start, bool whole)
         if (!whole && mark.starts_with(start))
             return std::nullopt;
     }
-    return ByteOrderMark { ByteOrderMark::Utf8, 0 };
+    return ByteOrderMark { Encoding::Utf8, 0 };
 }
 
 void Utf16Decoder::decode(
@@ -117,11 +117,11 @@ void Utf16Decoder::finish(std::string &out, std::vector<DecodingFlaw> &flaws)
 std::optional<std::string> decodeToUtf8(std::string &text)
 {
     const auto mark = *byteOrderMark(text, true);
-    if (mark.encoding == ByteOrderMark::Utf8) {
+    if (mark.encoding == Encoding::Utf8) {
         text.erase(0, mark.length);
         return std::nullopt;
     }
-    Utf16Decoder decoder(mark.encoding == ByteOrderMark::Utf16BigEndian);
+    Utf16Decoder decoder(mark.encoding == Encoding::Utf16BigEndian);
     std::string decoded;
     std::vector<DecodingFlaw> flaws;
     decoder.decode(std::string_view(text).substr(mark.length), decoded, flaws);

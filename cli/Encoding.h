@@ -11,11 +11,13 @@
 // the way in, and the byte-order mark of UTF-8, which Windows' editors write, is dropped.
 namespace cli {
 
+enum class Encoding { Utf8, Utf16LittleEndian, Utf16BigEndian };
+
 // What the first bytes of a text declare: UTF-16 in either byte order, or else UTF-8; and the
 // length of the byte-order mark that says so (0 for UTF-8 without one).
 struct ByteOrderMark
 {
-    enum Encoding { Utf8, Utf16LittleEndian, Utf16BigEndian } encoding;
+    Encoding encoding;
     std::size_t length;
 };
 // Nothing while `start`, not `whole` and shorter than a mark, may still grow into one.

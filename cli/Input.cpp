@@ -116,8 +116,8 @@ void BlockReader::readMore()
             m_encodingKnown = true;
             m_text.erase(0, mark->length);
             old = 0;
-            if (mark->encoding != ByteOrderMark::Utf8) {
-                m_decoder.emplace(mark->encoding == ByteOrderMark::Utf16BigEndian);
+            if (mark->encoding != Encoding::Utf8) {
+                m_decoder.emplace(mark->encoding == Encoding::Utf16BigEndian);
                 m_bytes.swap(m_text);
             }
         }

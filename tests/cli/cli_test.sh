@@ -163,12 +163,12 @@ for jobs in 1 2; do
 done
 to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" --help
 # A line longer than the memory can hold is said, not taken for the end of the input; so is a
-# thread that cannot start, where its stack would pass the limit. (Sanitizers reserve far more
-# address space than such limits allow.)
+# thread that cannot start, where its stack of 8 MiB would pass the limit. (Sanitizers reserve far
+# more address space than such limits allow.)
 if ! grep -q __asan_init "$cli"; then
     { echo "30 0 0"; head -c 80000000 /dev/zero | tr '\0' 7; echo; } >"$work/long"
     for kib in 50000 12000; do
-        printf '#!/bin/sh\nulimit -v %s\nexec "%s" "$@"\n' $kib "$cli" >"$work/limited$kib"
+        printf '#!/bin/sh\nulimit -s 8192\nulimit -v %s\nexec "%s" "$@"\n' $kib "$cli" >"$work/limited$kib"
         chmod +x "$work/limited$kib"
     done
     from="$work/long" cli="$work/limited50000" run 1 "$rotX30$nl" \
