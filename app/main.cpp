@@ -16,6 +16,10 @@
 #include <string>
 #include <string_view>
 
+#include <fcntl.h>
+#include <sys/mman.h> // memfd_create: a file in memory, which needs no writable folder
+#include <unistd.h>
+
 namespace {
 
 constexpr std::string_view Usage = R"(Usage: quorvex [--help | --version] [QT_OPTION...]
@@ -54,7 +58,7 @@ constexpr std::array QtOptionsWithEquals { "style", "stylesheet", "qmljsdebugger
 constexpr std::array QtFlags { "reverse", "widgetcount", "nograb", "dograb" };
 
 // Where the window was to appear, for the message that says it cannot.
-std::string display()
+std::string displayName()
 {
     const auto variable = [](const char *name) -> std::string {
         const char *value = std::getenv(name);
@@ -75,11 +79,58 @@ std::string display()
     return "without a display (neither DISPLAY nor WAYLAND_DISPLAY is set)";
 }
 
-// While the toolkit opens the display, its messages are held back: where the display cannot be
-// used, it ends in a report of several lines and an abort, and a person deserves one sentence and
-// the way to the same calculations without a window. The platform's own threads may send messages
-// meanwhile, hence the lock.
+// What the libraries under the toolkit write to standard error themselves while it opens the
+// display: the Wayland client library, for one, prints "error: XDG_RUNTIME_DIR is invalid or not
+// set in the environment." before the toolkit gives up. It goes to a file in memory meanwhile, and
+// on to standard error unless the message that the window cannot open replaces it.
+class HeldStandardError
+{
+public:
+    void hold()
+    {
+        std::fflush(stderr);
+        m_held = memfd_create("quorvex-held-stderr", MFD_CLOEXEC);
+        m_saved = m_held < 0 ? -1 : fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        if (m_saved < 0 || dup2(m_held, STDERR_FILENO) < 0)
+            release(false); // standard error is left as it is: nothing is held
+    }
+
+    // Standard error as it was; what was held is written there first where `pass` says so.
+    void release(bool pass)
+    {
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+            if (pass)
+                passOn();
+        }
+        if (m_held >= 0)
+            close(m_held);
+        m_held = m_saved = -1;
+    }
+
+private:
+    void passOn() const
+    {
+        std::array<char, 4096> buffer;
+        ssize_t length = 0;
+        for (off_t at = 0; (length = pread(m_held, buffer.data(), buffer.size(), at)) > 0;
+             at += length) {
+            if (::write(STDERR_FILENO, buffer.data(), static_cast<std::size_t>(length)) != length)
+                return;
+        }
+    }
+
+    int m_held = -1; // the file in memory
+    int m_saved = -1; // standard error itself, meanwhile
+};
+
+// While the toolkit opens the display, its messages are held back, and what the libraries under
+// it write (heldStandardError): where the display cannot be used, it ends in a report of several
+// lines and an abort, and a person deserves one sentence and the way to the same calculations
+// without a window. The platform's own threads may send messages meanwhile, hence the lock.
 std::mutex heldMutex;
+HeldStandardError heldStandardError;
 QStringList heldMessages;
 // The platform plugins that Qt looked for and did not find, and whether one that it found failed.
 QStringList missingPlugins;
@@ -101,14 +152,18 @@ void holdBack(QtMsgType type, const QMessageLogContext &context, const QString &
                                                      : "Qt's platform plugin \""
             + missingPlugins.join(QLatin1String("\" or \"")) + "\" is not installed";
     const char *fallback = "quorvex-cli does the same calculations in a terminal";
-    if (!missing.isEmpty() && !pluginFailed) {
+    const bool pluginMissing = !missing.isEmpty() && !pluginFailed;
+    const bool displayFailed = message.contains(QLatin1String("platform plugin"));
+    // One sentence replaces what the libraries said where the display is to blame.
+    heldStandardError.release(!pluginMissing && !displayFailed);
+    if (pluginMissing) {
         std::fprintf(
             stderr, "quorvex: cannot open a window: %s; %s.\n", qPrintable(missing), fallback);
-    } else if (message.contains(QLatin1String("platform plugin"))) {
-        std::fprintf(stderr, "quorvex: cannot open a window %s%s; %s.\n", display().c_str(),
+    } else if (displayFailed) {
+        std::fprintf(stderr, "quorvex: cannot open a window %s%s; %s.\n", displayName().c_str(),
             qPrintable(missing.isEmpty() ? missing : " (" + missing + ')'), fallback);
     } else {
-        // Not the display: what the toolkit said is all there is to go by.
+        // Not the display: what the toolkit and its libraries said is all there is to go by.
         for (const auto &held : std::as_const(heldMessages))
             std::fprintf(stderr, "%s\n", qPrintable(held));
         std::fprintf(stderr, "quorvex: %s\n", qPrintable(text));
@@ -172,10 +227,12 @@ int main(int argc, char *argv[])
         return *status;
 
     qInstallMessageHandler(holdBack);
+    heldStandardError.hold();
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
     {
         const std::lock_guard lock(heldMutex);
+        heldStandardError.release(true);
         for (const auto &message : std::as_const(heldMessages))
             std::fprintf(stderr, "%s\n", qPrintable(message));
     }

@@ -1,68 +1,75 @@
 #include "Batch.h"
 
 #include "Input.h"
+#include "OrderedPool.h"
 #include "quorvex/Calculations.h"
 
 #include <cerrno>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
-#include <thread>
-#include <vector>
+#include <optional>
 
+#include <fcntl.h>
 #include <sched.h> // sched_getaffinity: the cores this process may use, not all the machine has
+#include <unistd.h>
 
 namespace cli {
 namespace {
 
-    // A block of whole lines and what they give.
+    // Lines and what they give. Its strings keep their memory from block to block: a block that
+    // has been written is read into and calculated again (with a fresh string for each block,
+    // grown to its size, matrix -l spent 3% more instructions).
     struct Block
     {
-        std::string text;
-        long firstLine = 0;
+        TextBlock lines;
         std::string output; // one line for each line of text
         std::string messages; // one line for each line that cannot be read
     };
 
+    // A line of white space alone, of any kind (a form feed, a no-break space), is blank.
     bool isBlank(std::string_view line)
     {
-        const auto first = line.find_first_not_of(" \t");
-        if (first == std::string_view::npos)
-            return true;
-        if (static_cast<unsigned char>(line[first]) < 0x80)
+        // Most lines begin with ASCII that is no white space: nothing to decode.
+        if (!line.empty() && line[0] > ' ' && line[0] < 0x7F)
             return false;
-        std::string_view word[1]; // other white space, such as a no-break space
+        std::string_view word[1];
         return quorvex::splitWords(line, word) == 0;
     }
 
+    // One line of output for each line of the block: its answer, or nothing where the line is
+    // blank or cannot be read, which then gets its message with its number.
     void calculateBlock(Block &block, const LineCalculation &calculate, std::string_view where)
     {
         block.output.clear();
         block.messages.clear();
-        std::string_view text = block.text;
-        for (long number = block.firstLine; !text.empty(); ++number) {
-            const auto end = std::min(text.find('\n'), text.size());
-            auto line = text.substr(0, end);
-            text.remove_prefix(std::min(end + 1, text.size()));
-            if (line.ends_with('\r'))
-                line.remove_suffix(1);
-            const auto size = block.output.size();
-            if (!isBlank(line)) {
+        const auto refuse = [&](long number, std::string_view reason) {
+            block.messages.append("quorvex-cli: ")
+                .append(where)
+                .append("line " + std::to_string(number) + ": ")
+                .append(reason)
+                .push_back('\n');
+        };
+        const auto &flaws = block.lines.flaws;
+        auto flaw = flaws.begin();
+        LineSplitter lines(block.lines.text);
+        std::string_view line;
+        for (long number = block.lines.firstLine; lines.next(line); ++number) {
+            if (flaw != flaws.end() && flaw->offset < lines.position()) {
+                // Text that could not be decoded is no number of any kind.
+                refuse(number, flaw->reason);
+                while (flaw != flaws.end() && flaw->offset < lines.position())
+                    ++flaw;
+            } else if (!isBlank(line)) {
+                const auto size = block.output.size();
                 if (const auto error = calculate(line, block.output)) {
                     block.output.resize(size);
-                    block.messages.append("quorvex-cli: ")
-                        .append(where)
-                        .append("line " + std::to_string(number) + ": ")
-                        .append(error->message)
-                        .push_back('\n');
+                    refuse(number, error->message);
                 }
             }
             block.output.push_back('\n');
         }
     }
 
-    // Writes a calculated block; false where standard output cannot be written.
+    // Writes what a block gives; false where standard output cannot be written.
     bool write(const Block &block, Output &output, int &status)
     {
         if (!block.messages.empty()) {
@@ -72,92 +79,49 @@ namespace {
         return output.write(block.output);
     }
 
-    // The blocks of one file: read and written in order by this thread, calculated by `jobs`
-    // workers meanwhile. At most two blocks for each worker are held at a time, so that memory
-    // stays bounded however long the input. A file of one block is calculated here, without
-    // starting a thread.
+    // The blocks of one file, read and written by this thread. Those that follow each other at
+    // once are calculated by `jobs` threads meanwhile, at most two blocks for each at a time, so
+    // that memory stays bounded however long the input. A block that nothing follows at once is
+    // calculated here, but only when all of the threads' blocks are written: a short file, or one
+    // that arrives a line at a time, needs no threads. So the blocks are written in the order they
+    // were read, the threads' in the order the pool gives them back.
     int calculateFile(BlockReader &reader, Output &output, const LineCalculation &calculate,
         std::string_view where, unsigned jobs)
     {
         int status = ExitStatus::Success;
-        Block first;
-        if (!reader.next(first.text, first.firstLine))
-            return status;
-        Block second;
-        if (jobs <= 1 || !reader.next(second.text, second.firstLine)) {
-            // One worker, or one block: calculated here, one after the other.
-            do {
-                calculateBlock(first, calculate, where);
-                if (!write(first, output, status))
-                    return ExitStatus::BadInput;
-            } while (jobs <= 1 && reader.next(first.text, first.firstLine));
-            return status;
-        }
-
-        std::vector<Block> ring(2 * jobs);
-        std::vector<char> done(ring.size()); // by slot: calculated, ready to write
-        std::deque<std::size_t> waiting; // slots to calculate, in order
-        std::mutex mutex;
-        std::condition_variable changed;
-        bool stopping = false;
-        std::vector<std::jthread> workers;
-        for (unsigned i = 0; i < jobs; ++i) {
-            workers.emplace_back([&] {
-                std::unique_lock lock(mutex);
-                for (;;) {
-                    changed.wait(lock, [&] { return stopping || !waiting.empty(); });
-                    if (waiting.empty())
-                        return;
-                    const auto slot = waiting.front();
-                    waiting.pop_front();
-                    lock.unlock();
-                    calculateBlock(ring[slot], calculate, where);
-                    lock.lock();
-                    done[slot] = 1;
-                    changed.notify_all();
-                }
-            });
-        }
-        const auto stop = [&] {
-            const std::lock_guard lock(mutex);
-            stopping = true;
-            changed.notify_all();
+        std::optional<OrderedPool<Block>> pool;
+        Block block; // read into here
+        Block written; // the last block that the threads calculated, once written
+        const auto writeOldest = [&] {
+            written = pool->takeOldest();
+            return write(written, output, status);
         };
-
-        std::swap(ring[0], first);
-        std::swap(ring[1], second);
-        std::size_t read = 2, written = 0;
-        bool ended = false;
-        {
-            const std::lock_guard lock(mutex);
-            waiting = { 0, 1 };
-        }
-        changed.notify_all();
-        while (written < read) {
-            while (!ended && read - written < ring.size()) {
-                auto &block = ring[read % ring.size()];
-                if (!reader.next(block.text, block.firstLine)) {
-                    ended = true;
-                    break;
-                }
-                const std::lock_guard lock(mutex);
-                waiting.push_back(read++ % ring.size());
-                changed.notify_all();
+        // Before the input is waited for, all that it gave so far is answered and sent on.
+        const auto writeAll = [&] {
+            while (pool && !pool->empty()) {
+                if (!writeOldest())
+                    return false;
             }
-            const auto slot = written % ring.size();
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return done[slot] != 0; });
-                done[slot] = 0;
+            return output.flush();
+        };
+        while (reader.next(block.lines, writeAll)) {
+            if (jobs <= 1 || ((!pool || pool->empty()) && reader.caughtUp())) {
+                calculateBlock(block, calculate, where);
+                if (!write(block, output, status))
+                    return ExitStatus::BadInput;
+                continue;
             }
-            if (!write(ring[slot], output, status)) {
-                stop();
+            if (!pool)
+                pool.emplace(jobs, 2 * jobs);
+            if (pool->full() && !writeOldest())
                 return ExitStatus::BadInput;
-            }
-            ++written;
+            pool->submit([&calculate, where, block = std::move(block)]() mutable {
+                calculateBlock(block, calculate, where);
+                return std::move(block);
+            });
+            block = std::move(written);
         }
-        stop();
-        return status;
+        return writeAll() ? status : ExitStatus::BadInput;
     }
 
 } // namespace
@@ -178,12 +142,13 @@ int eachLine(std::span<const std::string_view> files, Output &output,
     for (const auto name : files.empty() ? std::span(standardInput) : files) {
         const std::string shown = name == "-" ? "standard input" : std::string(name);
         const std::string where = files.empty() ? "" : shown + ": ";
-        std::FILE *file = name == "-" ? stdin : std::fopen(std::string(name).c_str(), "r");
-        if (!file) {
+        const int file
+            = name == "-" ? STDIN_FILENO : open(std::string(name).c_str(), O_RDONLY | O_CLOEXEC);
+        if (file < 0) {
             status = fail(shown + ": " + reasonOf(errno));
             continue;
         }
-        BlockReader reader(file);
+        BlockReader reader(file, name != "-");
         status = std::max(status, calculateFile(reader, output, calculate, where, jobs));
         if (!output.ok())
             return ExitStatus::BadInput;

@@ -20,9 +20,10 @@ using LineCalculation
 unsigned availableCores();
 
 // Calculates each line of the files named (standard input for none, or for "-"), on `jobs`
-// threads: output line N belongs to input line N, blank for a blank line or one that cannot be
-// read, whose reason goes to standard error with its line number; output and messages are the
-// same for any number of jobs. Returns the exit status.
+// threads, and writes its answer once the input would keep it waiting, if not before: output line
+// N belongs to input line N, blank for a blank line or one that cannot be read, whose reason goes
+// to standard error with its line number; output and messages are the same for any number of
+// jobs. Returns the exit status.
 int eachLine(std::span<const std::string_view> files, Output &output,
     const LineCalculation &calculate, unsigned jobs);
 

@@ -29,10 +29,11 @@ namespace {
            values by rows is refused.
   -l, --each-line
            One result for each line of standard input, or of the files named
-           (- is standard input): for matrix, lines of three angles and maybe
-           three scale factors; for angles, parameter lines. A blank line, or
-           one that cannot be read, gives a blank line; the reason goes to
-           standard error, and the exit status is 1.
+           (- is standard input), as soon as the line has arrived: for matrix,
+           lines of three angles and maybe three scale factors; for angles,
+           parameter lines. A blank line, or one that cannot be read, gives a
+           blank line; the reason goes to standard error, and the exit status
+           is 1. Lines end in LF, CR LF or CR.
   -j, --jobs JOBS
            With -l, calculates on JOBS threads (default: every core this
            process may use); the output is the same for any number.
@@ -48,6 +49,7 @@ line: a *.him line, spreadsheet cells (0,866025<TAB>-0,5... in a comma locale)
 and a printed array ([[0.81, -0.47, ...], ...]) all read. It must be a
 rotation with scale factors; anything else is refused, never guessed. Output
 uses ".", and so do scales unless your locale would read them as thousands.
+Input is UTF-8, or UTF-16 that begins with its byte-order mark.
 
   $ printf '30 0 0\n10 20 30 2 3 4\n0 0 90\n' | quorvex-cli matrix -l
   1 0 0   0 0.866025 -0.5   0 0.5 0.866025

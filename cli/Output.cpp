@@ -22,17 +22,24 @@ bool Output::write(std::string_view text)
 {
     constexpr std::size_t Block = 1 << 16;
     if (text.size() >= Block) // a block of its own, written without a copy
-        return flush() && put(text);
+        return writeBuffer() && put(text);
     m_buffer += text;
-    return m_buffer.size() < Block || flush();
+    return m_buffer.size() < Block || writeBuffer();
+}
+
+bool Output::flush()
+{
+    if (writeBuffer() && std::fflush(stdout) != 0)
+        failed();
+    return !m_failed;
 }
 
 int Output::finish(int status)
 {
-    return flush() && std::fflush(stdout) == 0 ? status : failed();
+    return flush() ? status : ExitStatus::BadInput;
 }
 
-bool Output::flush()
+bool Output::writeBuffer()
 {
     put(m_buffer);
     m_buffer.clear();

@@ -22,13 +22,15 @@ class Output
 {
 public:
     bool write(std::string_view text);
+    // Sends everything so far on, for a reader that waits for it; false where it cannot.
+    bool flush();
     // Whether everything so far could be written.
     bool ok() const { return !m_failed; }
     // Writes what is left and returns status, or BadInput if anything could not be written.
     int finish(int status);
 
 private:
-    bool flush();
+    bool writeBuffer();
     bool put(std::string_view text); // straight to standard output
     int failed();
 

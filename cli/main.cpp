@@ -4,18 +4,19 @@
 #include "Options.h"
 #include "Output.h"
 
+#include <exception>
+#include <new>
+
 #ifndef QUORVEX_VERSION
 #error "QUORVEX_VERSION must be defined by the build"
 #endif
 
-int main(int argc, char *argv[])
+namespace {
+
+int run(std::span<char *const> arguments, cli::Output &output)
 {
     using namespace cli;
-    // A program started without even its own name (argc 0) has no arguments either.
-    const auto options = parseOptions(argc > 1
-            ? std::span<char *const>(argv + 1, static_cast<std::size_t>(argc - 1))
-            : std::span<char *const>());
-    Output output;
+    const auto options = parseOptions(arguments);
     if (options.help) {
         writeUsage(output);
         return output.finish(ExitStatus::Success);
@@ -35,4 +36,23 @@ int main(int argc, char *argv[])
     if (command == "angles")
         return output.finish(angles(operands, options, output));
     return usageError("unknown command " + std::string(command));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    using namespace cli;
+    Output output;
+    // What could not be done ends the run with its reason, after the answers written so far.
+    try {
+        // A program started without even its own name (argc 0) has no arguments either.
+        return run(argc > 1 ? std::span<char *const>(argv + 1, static_cast<std::size_t>(argc - 1))
+                            : std::span<char *const>(),
+            output);
+    } catch (const std::bad_alloc &) {
+        return output.finish(fail("out of memory"));
+    } catch (const std::exception &error) {
+        return output.finish(fail(error.what()));
+    }
 }

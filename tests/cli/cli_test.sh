@@ -1,8 +1,9 @@
 #!/bin/bash
 # Runs quorvex-cli as scripts do and checks its exit status, its exact standard output and its
-# standard error.   Usage: cli_test.sh PATH_TO_QUORVEX_CLI
+# standard error.   Usage: cli_test.sh PATH_TO_QUORVEX_CLI PATH_TO_FAILING_READ_LIBRARY
 set -u
 cli=$1
+failingRead=$2
 failed=0
 nl=$'\n'
 work=$(mktemp -d)
@@ -60,6 +61,13 @@ input=$'0 1 0 -1 0 0 0 0 1\nrow-major: 0 -1 0 1 0 0 0 0 1\n' run 1 "0 0 90.0 $nl
     '^quorvex-cli: line 2: Matrix: "row-major: .*" lists its values by rows \("row-major"\), not by columns as asked$' \
     angles -l --columns
 run 2 "" '^quorvex-cli: --columns is for angles' matrix --columns 30 0 0
+# UTF-16 with its byte-order mark, as Windows' shell writes files, is read as the text it holds;
+# what is no UTF-16, an unpaired surrogate or an odd number of bytes, is refused by name.
+printf '1 0 0\r\n0 0.866025 -0.5\r\n0 0.5 0.866025\r\n' | iconv -f UTF-8 -t UTF-16LE \
+    | { printf '\xff\xfe'; cat; } >"$work/utf16"
+from="$work/utf16" run 0 "30.0 0 0 $nl" "" angles
+{ printf '\xfe\xff'; printf '1 0 0 ' | iconv -t UTF-16BE; printf '\xdc\x00'; } >"$work/utf16"
+from="$work/utf16" run 1 "" "^quorvex-cli: standard input: an unpaired UTF-16 surrogate, U\+DC00, is no character$" angles
 
 # Scale factors come back with --scales; the angles alone would describe a mirror image wrongly.
 mirror="-0.813798 0.469846 -0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417"
@@ -84,6 +92,37 @@ input="0 0 90" run 0 "$rotX30$nl$nl$line102030${nl}0 -1 0   1 0 0   0 0 1 $nl" "
 input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 30.0 $nl" \
     "^quorvex-cli: line 3: Matrix: \"hello\" holds no parameter line$" angles -l
 run 1 "" "^quorvex-cli: $work/none: No such file or directory$" angles -l "$work/none"
+# LF, CR LF and CR alone (a classic Mac file) each end a line, which the line numbers count; a line
+# of white space of any kind is blank. A CR LF is one line end also where a block of the input
+# ends between the two (after 64 KiB), and the line numbers of later blocks count each once.
+input=$'\f\r'"$rotX30"$'\r\n\v \r'"$line102030"$'\rhello' run 1 \
+    "${nl}30.0 0 0 $nl${nl}10.0 20.0 30.0 $nl$nl" "^quorvex-cli: line 5: Matrix: \"hello\" holds" angles -l
+{ printf '30 0 0\r\r\n\n%65525s\r\n' ''; printf 'abc 0 0\n'; } >"$work/crlf"
+from="$work/crlf" run 1 "$rotX30$nl$nl$nl$nl$nl" '^quorvex-cli: line 5: Rot X: "abc" is not a number; type degrees, like 30 or 30°$' matrix -l
+# -l decodes UTF-16 one line after another: only a line that holds what is no UTF-16 is refused.
+# A UTF-8 byte-order mark is dropped.
+{ printf '\xfe\xff'; printf '30 0 0\r\n' | iconv -t UTF-16BE; printf '\xd8\x00'
+    printf ' 0\n0 0 90\n' | iconv -t UTF-16BE; printf 7; } >"$work/utf16"
+run 1 "$rotX30$nl${nl}0 -1 0   1 0 0   0 0 1 $nl$nl" \
+    "^quorvex-cli: $work/utf16: line 2: an unpaired UTF-16 surrogate, U\+D800, is no character\$${nl}^quorvex-cli: $work/utf16: line 4: the UTF-16 text ends in half a character \(it holds an odd number of bytes\)$" \
+    matrix -l "$work/utf16"
+input=$'\xef\xbb\xbf30 0 0\n' run 0 "$rotX30$nl" "" matrix -l
+
+# A filter answers each line as it arrives, on one thread or more: a program that writes a line and
+# waits for its answer gets it (the wait of ten seconds fails only a filter that hangs). A CR alone
+# ends a line at once, and a LF that comes after it later ends no other line.
+for jobs in 1 2; do
+    coproc filter { "$cli" matrix -l -j $jobs; }
+    answers=""
+    for line in $'30 0 0\r' $'\n0 0 90\n'; do
+        printf '%s' "$line" >&"${filter[1]}"
+        IFS= read -r -t 10 answer <&"${filter[0]}" && answers+="$answer$nl"
+    done
+    exec {filter[1]}>&-
+    wait "$filter_PID"
+    [ $? = 0 ] && [ "$answers" = "$rotX30${nl}0 -1 0   1 0 0   0 0 1 $nl" ] \
+        || { failed=$((failed + 1)); echo "FAIL matrix -l -j $jobs as a co-process: \"$answers\""; }
+done
 
 # Many blocks: a pattern of good and bad lines repeated 7,000 times gives, on one thread and on
 # three, its own output repeated, and a message for each bad line with its number in the file.
@@ -113,16 +152,37 @@ from=/ run 1 "" "^quorvex-cli: cannot read standard input: Is a directory$" angl
 from=closed run 1 "" "^quorvex-cli: cannot read standard input: Bad file descriptor$" angles -l
 from=/dev/zero run 1 "" "^quorvex-cli: standard input holds more than 64 MiB" angles
 to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" matrix 30 0 0
-input=$(yes "30 0 0" | head -n 5000) to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output" matrix -l
+# Every failure of -l, on one thread or on two, ends the run with its reason: output that cannot be
+# written at all, or no more after several blocks (a limit on the size of files), and input that
+# cannot be read on after several blocks, whose unfinished line is not taken for a whole one.
+yes "10 20 30" | head -n 60000 >"$work/many"
+printf '#!/bin/sh\ntrap "" XFSZ\nulimit -f 200\nexec "%s" "$@"\n' "$cli" >"$work/small-files"
+printf '#!/bin/sh\nexport LD_PRELOAD="%s" FAIL_READ_AFTER=%s ASAN_OPTIONS=verify_asan_link_order=0\nexec "%s" "$@"\n' \
+    "$failingRead" $((50000 * 9 + 7)) "$cli" >"$work/failing-read"
+chmod +x "$work/small-files" "$work/failing-read"
+for jobs in 1 2; do
+    from="$work/many" to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" matrix -l -j $jobs
+    from="$work/many" to="$work/answers" cli="$work/small-files" run 1 "" \
+        "^quorvex-cli: cannot write standard output: File too large$" matrix -l -j $jobs
+    to="$work/answers" cli="$work/failing-read" run 1 "" \
+        "^quorvex-cli: cannot read $work/many: Input/output error$" matrix -l -j $jobs "$work/many"
+    yes "$line102030" | head -n 50000 | cmp -s - "$work/answers" \
+        || { failed=$((failed + 1)); echo "FAIL matrix -l -j $jobs: the lines before a read error"; }
+done
 to=/dev/full run 1 "" "^quorvex-cli: cannot write standard output: No space left on device$" --help
-# A line longer than the memory can hold is said, not taken for the end of the input. (Sanitizers
-# reserve far more address space than such a limit allows.)
+# A line longer than the memory can hold is said, not taken for the end of the input; so is a
+# thread that cannot start, where its stack of 8 MiB would pass the limit. (Sanitizers reserve far
+# more address space than such limits allow.)
 if ! grep -q __asan_init "$cli"; then
     { echo "30 0 0"; head -c 80000000 /dev/zero | tr '\0' 7; echo; } >"$work/long"
-    printf '#!/bin/sh\nulimit -v 50000\nexec "%s" "$@"\n' "$cli" >"$work/limited"
-    chmod +x "$work/limited"
-    from="$work/long" cli="$work/limited" run 1 "$rotX30$nl" \
+    for kib in 50000 12000; do
+        printf '#!/bin/sh\nulimit -s 8192\nulimit -v %s\nexec "%s" "$@"\n' $kib "$cli" >"$work/limited$kib"
+        chmod +x "$work/limited$kib"
+    done
+    from="$work/long" cli="$work/limited50000" run 1 "$rotX30$nl" \
         "^quorvex-cli: line 2: the line is longer than the memory can hold$" matrix -l
+    from="$work/many" cli="$work/limited12000" run 1 "" \
+        "^quorvex-cli: cannot start a thread: Resource temporarily unavailable$" matrix -l -j 2
 fi
 
 # A wrong command line: the usage on standard error, status 2.
