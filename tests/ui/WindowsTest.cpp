@@ -1,6 +1,7 @@
 // Both windows on the offscreen platform, driven by clicks and keys, a fresh main window per test.
 
 #include "MainWindow.h"
+#include "OrientationView.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -142,6 +143,8 @@ private slots:
     void undoNeverLosesTyping();
     void formsGrowWithTheFont_data();
     void formsGrowWithTheFont();
+    void pictureBesideTheForm_data();
+    void pictureBesideTheForm();
     void helpOpensOnceAndReloadsAfterClosing();
     void programEndsWhenItShould_data();
     void programEndsWhenItShould();
@@ -497,8 +500,8 @@ void drop(QWidget *target, QMimeData *data)
     QVERIFY(!dropped.isAccepted() || dropped.dropAction() == Qt::CopyAction);
 }
 
-// Chooses Paste in a field's context menu.
-void pasteFromMenu(QWidget *field)
+// Chooses the entry that begins with `entry` ("&Paste") in a control's context menu.
+void chooseFromMenu(QWidget *control, const QString &entry)
 {
     QTimer poll;
     poll.callOnTimeout([&] {
@@ -506,15 +509,15 @@ void pasteFromMenu(QWidget *field)
         if (!menu)
             return;
         for (auto *action : menu->actions()) {
-            if (action->text().startsWith("&Paste") && action->isEnabled())
+            if (action->text().startsWith(entry) && action->isEnabled())
                 action->trigger();
         }
         menu->close();
     });
     poll.start(10);
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, field->rect().center(),
-        field->mapToGlobal(field->rect().center()));
-    QApplication::sendEvent(field, &event);
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, control->rect().center(),
+        control->mapToGlobal(control->rect().center()));
+    QApplication::sendEvent(control, &event);
 }
 
 } // namespace
@@ -616,7 +619,7 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles()
     if (words[0] == "Ctrl+V")
         QTest::keySequence(target, QKeySequence::Paste);
     else if (words[0] == "menu")
-        pasteFromMenu(target);
+        chooseFromMenu(target, "&Paste");
     else
         drop(target, data);
 
@@ -717,15 +720,25 @@ void WindowsTest::formsGrowWithTheFont_data()
     QTest::newRow("16 pt") << 16;
 }
 
-void WindowsTest::formsGrowWithTheFont()
+namespace {
+
+// Sets the application's font to `points` (0: as it is) until what it returns goes.
+auto useFont(int points)
 {
-    QFETCH(int, points);
     const QFont desktop = QApplication::font();
     QFont font = desktop;
     if (points)
         font.setPointSize(points);
     QApplication::setFont(font);
-    const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
+    return qScopeGuard([desktop] { QApplication::setFont(desktop); });
+}
+
+} // namespace
+
+void WindowsTest::formsGrowWithTheFont()
+{
+    QFETCH(int, points);
+    const auto restore = useFont(points);
 
     quorvex::MainWindow window;
     window.show();
@@ -771,8 +784,86 @@ void WindowsTest::formsGrowWithTheFont()
 
     window.resize(300, 150);
     for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY2(window.rect().contains(control->geometry()), qPrintable(control->objectName()));
+        QVERIFY2(!control->isVisible() || window.rect().contains(control->geometry()),
+            qPrintable(control->objectName()));
     }
+}
+
+// The picture stands beside the form, as high as it, with every control where the form puts it,
+// and the window no smaller than both; F9 and the context menu hide it, the window narrowing to
+// the form, and show it again. It follows the fields as they are typed and written, greyed while
+// one cannot be read. The test's screen (screens.json) holds the form and the picture side by
+// side at the desktop's font but not at 16 pt, where the picture waits for F9.
+void WindowsTest::pictureBesideTheForm_data()
+{
+    QTest::addColumn<int>("points"); // 0: the desktop's font as it is
+    QTest::addColumn<bool>("shownAtStart");
+    QTest::newRow("desktop font") << 0 << true;
+    QTest::newRow("16 pt") << 16 << false;
+}
+
+void WindowsTest::pictureBesideTheForm()
+{
+    QFETCH(int, points);
+    QFETCH(bool, shownAtStart);
+    const auto restore = useFont(points);
+    copy("1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666");
+
+    quorvex::MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *picture = child<quorvex::OrientationView>(window, "orientationView");
+    QHash<QWidget *, QRect> places;
+    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        places[control] = control->geometry();
+    const auto placed = [&](bool shown) {
+        QCOMPARE(picture->isVisible(), shown);
+        const QRect pane = picture->geometry();
+        QCOMPARE(pane.width(), pane.height());
+        QCOMPARE(pane.top(), 0);
+        QCOMPARE(window.height(), pane.height());
+        QCOMPARE(window.width(), shown ? pane.right() + 1 : pane.left());
+        QCOMPARE(window.minimumSize(), window.size());
+        for (auto [control, place] : places.asKeyValueRange()) {
+            QCOMPARE(control->geometry(), place);
+            QVERIFY(control == picture || place.right() < pane.left());
+        }
+    };
+    placed(shownAtStart);
+    QVERIFY(picture->toolTip().contains("F9"));
+    QTest::keyClick(field(window, "rotXEdit"), Qt::Key_F9);
+    placed(!shownAtStart);
+    chooseFromMenu(shownAtStart ? &window : static_cast<QWidget *>(picture), "Orientation");
+    placed(shownAtStart);
+
+    // What the fields hold, as the core reads them.
+    const auto fieldsSay = [&] {
+        const QStringList all = texts(window);
+        std::array<std::string, 6> strings;
+        quorvex::InputTexts inputs;
+        for (std::size_t i = 0; i < inputs.size(); ++i)
+            inputs[i] = strings[i] = all[qsizetype(i)].toStdString();
+        return std::get<quorvex::Parameters>(
+            quorvex::calculateParameters(inputs, quorvex::userNumberFormat()));
+    };
+    QTest::keyClicks(field(window, "rotXEdit"), "30");
+    QTRY_COMPARE(picture->parameters(), fieldsSay());
+    const quorvex::Parameters typed = fieldsSay();
+    QTest::keyClicks(field(window, "rotYEdit"), "°x");
+    QTRY_VERIFY(picture->isGreyed());
+    QCOMPARE(picture->parameters(), typed);
+    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_Backspace);
+    QTRY_VERIFY(!picture->isGreyed());
+    QCOMPARE(picture->parameters(), typed);
+
+    // Calculate Angles' fields rebuild the matrix it read, to the line's six decimals.
+    click(window, "calculateAnglesButton");
+    QTRY_VERIFY(picture->parameters() != typed);
+    const QStringList read = QGuiApplication::clipboard()->text().simplified().split(' ');
+    for (int i = 0; i < 9; ++i)
+        QVERIFY(std::abs(picture->parameters()[std::size_t(i)] - read[i].toDouble()) <= 5e-7);
+    QTest::keySequence(field(window, "rotXEdit"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QTRY_COMPARE(picture->parameters(), typed);
 }
 
 void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
