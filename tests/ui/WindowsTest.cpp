@@ -143,8 +143,6 @@ private slots:
     void undoNeverLosesTyping();
     void formsGrowWithTheFont_data();
     void formsGrowWithTheFont();
-    void pictureBesideTheForm_data();
-    void pictureBesideTheForm();
     void helpOpensOnceAndReloadsAfterClosing();
     void programEndsWhenItShould_data();
     void programEndsWhenItShould();
@@ -711,8 +709,13 @@ void WindowsTest::undoNeverLosesTyping()
 // Captions fit their controls (with Arial's metric twin from fonts-liberation), at the desktop's
 // font and at a large one, where the forms grow; the help text's lines fit its view unwrapped,
 // which keeps the matrix picture whole; a line of the fields' font fits their boxes, descenders
-// and all. The main window cannot be made smaller than its form, and Help fits the screen, its
-// text scrolling where it must and its Exit button in sight.
+// and all. Help fits the screen, its text scrolling where it must and its Exit button in sight.
+// The picture of the orientation grows too: it stands beside the form, as high as it, every
+// control where the form puts it, and the window is no smaller than both; F9 and the context menu
+// hide it, the window narrowing to the form, and show it again. It follows the fields as they are
+// typed and written, greyed while one cannot be read. The test's screen (screens.json) has room
+// for the form and the picture side by side at the desktop's font, not at 16 pt, where the window
+// opens without the picture.
 void WindowsTest::formsGrowWithTheFont_data()
 {
     QTest::addColumn<int>("points"); // 0: the desktop's font as it is
@@ -720,28 +723,58 @@ void WindowsTest::formsGrowWithTheFont_data()
     QTest::newRow("16 pt") << 16;
 }
 
-namespace {
-
-// Sets the application's font to `points` (0: as it is) until what it returns goes.
-auto useFont(int points)
+void WindowsTest::formsGrowWithTheFont()
 {
+    QFETCH(int, points);
     const QFont desktop = QApplication::font();
     QFont font = desktop;
     if (points)
         font.setPointSize(points);
     QApplication::setFont(font);
-    return qScopeGuard([desktop] { QApplication::setFont(desktop); });
-}
+    const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
 
-} // namespace
-
-void WindowsTest::formsGrowWithTheFont()
-{
-    QFETCH(int, points);
-    const auto restore = useFont(points);
-
+    copy("1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666");
     quorvex::MainWindow window;
     window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *picture = child<quorvex::OrientationView>(window, "orientationView");
+    QHash<QWidget *, QRect> places;
+    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        places[control] = control->geometry();
+    const auto placed = [&](bool shown) {
+        const QRect pane = picture->geometry();
+        QCOMPARE(picture->isVisible(), shown);
+        QVERIFY(pane.width() == pane.height() && pane.top() == 0);
+        QCOMPARE(window.size(), QSize(shown ? pane.right() + 1 : pane.left(), pane.height()));
+        QCOMPARE(window.minimumSize(), window.size());
+        for (auto [control, place] : places.asKeyValueRange())
+            QVERIFY(control->geometry() == place
+                && (control == picture || place.right() < pane.left()));
+    };
+    placed(points == 0);
+    QVERIFY(picture->toolTip().contains("F9"));
+    QTest::keyClick(field(window, "rotXEdit"), Qt::Key_F9);
+    placed(points != 0);
+    chooseFromMenu(points == 0 ? &window : static_cast<QWidget *>(picture), "Orientation");
+    placed(points == 0);
+
+    // The picture is of a parameter line's matrix, to the line's six decimals.
+    const auto shows = [&](const QString &line) {
+        return std::ranges::equal(picture->parameters(), line.simplified().split(' '),
+            [](double drawn, const QString &value) {
+                return std::abs(drawn - value.toDouble()) <= 5e-7;
+            });
+    };
+    QTest::keyClicks(field(window, "rotXEdit"), "30");
+    QTRY_VERIFY(shows(RotX30));
+    QTest::keyClicks(field(window, "rotYEdit"), "°x");
+    QTRY_VERIFY(picture->isGreyed() && shows(RotX30));
+    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_Backspace);
+    QTRY_VERIFY(!picture->isGreyed() && shows(RotX30));
+    // Calculate Angles writes the angles and scales that rebuild the matrix it read.
+    click(window, "calculateAnglesButton");
+    QTRY_VERIFY(shows(QGuiApplication::clipboard()->text()));
+
     click(window, "helpButton");
     QWidget *help = helpWindow();
     QVERIFY(help);
@@ -781,89 +814,6 @@ void WindowsTest::formsGrowWithTheFont()
     auto *view = child<QPlainTextEdit>(*help, "helpTextView");
     QCOMPARE(view->verticalScrollBar()->maximum() > 0, points != 0); // taller than 800 pixels
     help->close();
-
-    window.resize(300, 150);
-    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY2(!control->isVisible() || window.rect().contains(control->geometry()),
-            qPrintable(control->objectName()));
-    }
-}
-
-// The picture stands beside the form, as high as it, with every control where the form puts it,
-// and the window no smaller than both; F9 and the context menu hide it, the window narrowing to
-// the form, and show it again. It follows the fields as they are typed and written, greyed while
-// one cannot be read. The test's screen (screens.json) holds the form and the picture side by
-// side at the desktop's font but not at 16 pt, where the picture waits for F9.
-void WindowsTest::pictureBesideTheForm_data()
-{
-    QTest::addColumn<int>("points"); // 0: the desktop's font as it is
-    QTest::addColumn<bool>("shownAtStart");
-    QTest::newRow("desktop font") << 0 << true;
-    QTest::newRow("16 pt") << 16 << false;
-}
-
-void WindowsTest::pictureBesideTheForm()
-{
-    QFETCH(int, points);
-    QFETCH(bool, shownAtStart);
-    const auto restore = useFont(points);
-    copy("1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666");
-
-    quorvex::MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *picture = child<quorvex::OrientationView>(window, "orientationView");
-    QHash<QWidget *, QRect> places;
-    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        places[control] = control->geometry();
-    const auto placed = [&](bool shown) {
-        QCOMPARE(picture->isVisible(), shown);
-        const QRect pane = picture->geometry();
-        QCOMPARE(pane.width(), pane.height());
-        QCOMPARE(pane.top(), 0);
-        QCOMPARE(window.height(), pane.height());
-        QCOMPARE(window.width(), shown ? pane.right() + 1 : pane.left());
-        QCOMPARE(window.minimumSize(), window.size());
-        for (auto [control, place] : places.asKeyValueRange()) {
-            QCOMPARE(control->geometry(), place);
-            QVERIFY(control == picture || place.right() < pane.left());
-        }
-    };
-    placed(shownAtStart);
-    QVERIFY(picture->toolTip().contains("F9"));
-    QTest::keyClick(field(window, "rotXEdit"), Qt::Key_F9);
-    placed(!shownAtStart);
-    chooseFromMenu(shownAtStart ? &window : static_cast<QWidget *>(picture), "Orientation");
-    placed(shownAtStart);
-
-    // What the fields hold, as the core reads them.
-    const auto fieldsSay = [&] {
-        const QStringList all = texts(window);
-        std::array<std::string, 6> strings;
-        quorvex::InputTexts inputs;
-        for (std::size_t i = 0; i < inputs.size(); ++i)
-            inputs[i] = strings[i] = all[qsizetype(i)].toStdString();
-        return std::get<quorvex::Parameters>(
-            quorvex::calculateParameters(inputs, quorvex::userNumberFormat()));
-    };
-    QTest::keyClicks(field(window, "rotXEdit"), "30");
-    QTRY_COMPARE(picture->parameters(), fieldsSay());
-    const quorvex::Parameters typed = fieldsSay();
-    QTest::keyClicks(field(window, "rotYEdit"), "°x");
-    QTRY_VERIFY(picture->isGreyed());
-    QCOMPARE(picture->parameters(), typed);
-    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_Backspace);
-    QTRY_VERIFY(!picture->isGreyed());
-    QCOMPARE(picture->parameters(), typed);
-
-    // Calculate Angles' fields rebuild the matrix it read, to the line's six decimals.
-    click(window, "calculateAnglesButton");
-    QTRY_VERIFY(picture->parameters() != typed);
-    const QStringList read = QGuiApplication::clipboard()->text().simplified().split(' ');
-    for (int i = 0; i < 9; ++i)
-        QVERIFY(std::abs(picture->parameters()[std::size_t(i)] - read[i].toDouble()) <= 5e-7);
-    QTest::keySequence(field(window, "rotXEdit"), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QTRY_COMPARE(picture->parameters(), typed);
 }
 
 void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
