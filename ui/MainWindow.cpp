@@ -56,8 +56,6 @@ MainWindow::MainWindow(QWidget *parent)
     auto *heading = m_ui->headingLabel;
     heading->setText(heading->text().arg(QStringLiteral(QUORVEX_VERSION).section('.', 0, 1)));
     heading->setAccessibleName(heading->text().simplified());
-    // No smaller than the form, which grows with the desktop's font.
-    setMinimumSize(size());
     growForm(*this, formScale());
     auto *matrix = m_ui->matrixEdit;
     matrix->setWholeText(matrix->text());

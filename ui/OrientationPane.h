@@ -17,9 +17,10 @@ class OrientationView;
 // a drop), with no button to press: the angles and scales that Calculate Angles writes rebuild the
 // matrix it read, so a matrix read as its transpose shows at once. While a field cannot be read
 // the last picture stays, greyed; the buttons name the field. The axes take their fields' colours.
-// F9, or Orientation Picture in the window's context menu, hides the pane, the window returning to
-// the form's size and minimum, and shows it again. It is shown when the window opens, unless the
-// screen is too narrow for the form and the pane side by side.
+// The window is as large as the form and the pane, and can be made no smaller. F9, or Orientation
+// Picture in the window's context menu, hides the pane, the window returning to the form's size
+// and minimum, and shows it again. It is shown when the window opens, unless the screen is too
+// narrow for the form and the pane side by side.
 class OrientationPane : public QObject
 {
     Q_OBJECT
