@@ -29,13 +29,37 @@ become the nine parameters of a *.him file, put on the clipboard, and a
 parameter line on the clipboard becomes its angles. quorvex-cli does the same
 in a terminal, without a display.
 
+Calculate Angles reads the text on the clipboard: a parameter line of nine
+values, as in a *.him file (what follows the ninth is not read), or a matrix as
+a console, spreadsheet or document shows it, in rows of three, or of four with
+a translation. It shows the text in the Matrix field and writes the angles and
+scale factors that rebuild the matrix into the six fields; a clipboard without
+text reads as the identity. A text that is no rotation with scale factors, or
+that could be read more than one way, is refused with a message that says why,
+and nothing is written.
+
+Beside the form a picture shows what the six fields do to an object, as they
+are typed: its axes turned (X green, Y yellow, Z cyan, as their fields) over
+the grey axes where they were, the unit cube carried with them, and arcs that
+turn as positive angles do; greyed while a field cannot be read. It is drawn
+with Z up, X to the right and Y into the screen, seen from a little to the
+right and above; a drag turns the view, a double click turns it back.
+
+A parameter line is the matrix M of Help read column by column: r11 r12 r13 is
+where X goes, r21 r22 r23 where Y goes, r31 r32 r33 where Z goes, and a point v
+goes to v' = M × v. M scales the object along its own axes first, then turns it
+about the fixed axes X, Y and Z in turn, by Rot X, Rot Y and Rot Z. A positive
+angle turns clockwise as seen from the tip of its axis toward the origin (the
+CW of the window's heading), against the right-hand rule.
+
 In the window, Enter in any of the six input fields calculates the matrix and
 Ctrl+Shift+V the angles of the matrix on the clipboard. Ctrl+V, Shift+Insert or
 the middle button in the Matrix field, a whole matrix pasted into any field,
 and a text or text file dropped on the window are read as Calculate Angles
 reads the clipboard. Ctrl+Z undoes an action, Ctrl+Shift+Z or Ctrl+Y redoes
-it; F1 opens Help, Escape or Ctrl+W closes it, and Ctrl+Q quits. Angles may
-carry a unit: 30, 30°, 30 deg and 0.52 rad are read.
+it; F9 hides and shows the picture; F1 opens Help, Escape or Ctrl+W closes it,
+and Ctrl+Q quits. Angles may carry a unit: 30, 30°, 30 deg and 0.52 rad are
+read.
 
 After Ctrl+Q, Exit or the last window closed, where no clipboard manager runs,
 quorvex goes on without a window until another program takes the clipboard, so

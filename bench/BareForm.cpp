@@ -46,7 +46,9 @@ QList<BareControl> readForm(const QString &form)
         }
     }
     // A field of quorvex's own (the Matrix field) is a plain line edit in the bare window; its
-    // message, shown only after an action, stays a class of its own, which the window hides.
+    // message, shown only after an action, and the picture of the orientation stay classes of
+    // their own, which the window hides: the bare window is as large as quorvex's, and draws
+    // neither.
     for (auto &control : controls) {
         if (extended.value(control.kind) == QLatin1String("QLineEdit"))
             control.kind = QStringLiteral("QLineEdit");
@@ -64,7 +66,7 @@ void buildBareWindow(QWidget &window, const QList<BareControl> &controls)
             widget = new QLineEdit(control.text, &window);
         else if (control.kind == QLatin1String("QPushButton"))
             widget = new QPushButton(control.text, &window);
-        else // a label, or a class of quorvex's own: a message shown only after an action
+        else // a label, or a class of quorvex's own: the message, the picture
             widget = new QLabel(control.text, &window);
         widget->setGeometry(control.geometry);
         if (!control.kind.startsWith(QLatin1Char('Q')))

@@ -20,7 +20,8 @@ namespace {
   angles   Prints the rotation angles X Y Z in degrees of a matrix, given as
            values or, without any or with -, on standard input: a parameter
            line, or rows as a console, spreadsheet or document shows them.
-  --scales Prints the scale factors X Y Z after the angles, so that the six
+  --scales
+           Prints the scale factors X Y Z after the angles, so that the six
            rebuild the matrix; a mirror image (a negative scale) needs them.
   --columns
            Reads the matrix's values column by column (r11 r21 r31 r12 ...),
@@ -50,6 +51,12 @@ and a printed array ([[0.81, -0.47, ...], ...]) all read. It must be a
 rotation with scale factors; anything else is refused, never guessed. Output
 uses ".", and so do scales unless your locale would read them as thousands.
 Input is UTF-8, or UTF-16 that begins with its byte-order mark.
+
+A parameter line is a matrix M read column by column: r11 r12 r13 is where X
+goes, r21 r22 r23 where Y goes, r31 r32 r33 where Z goes, and a point v goes to
+v' = M × v. M scales the object along its own axes first, then turns it about
+the fixed axes X, Y and Z in turn; a positive angle turns clockwise as seen
+from the tip of its axis toward the origin, against the right-hand rule.
 
   $ printf '30 0 0\n10 20 30 2 3 4\n0 0 90\n' | quorvex-cli matrix -l
   1 0 0   0 0.866025 -0.5   0 0.5 0.866025

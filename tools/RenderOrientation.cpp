@@ -1,10 +1,11 @@
-// Draws the program's picture of an orientation into a PNG file, with the real view on Qt's
-// offscreen platform, so that the picture the README shows can be made again:
+// Draws the program's picture of an orientation into a PNG file, with the main window's own pane on
+// Qt's offscreen platform, so that the picture the README shows can be made again:
 //
 //   quorvex-render-orientation FILE SIZE ROT_X ROT_Y ROT_Z [SCALE_X SCALE_Y SCALE_Z]
 //
 // The numbers are read as the window's fields read them, with "." for the decimal point.
 
+#include "MainWindow.h"
 #include "OrientationView.h"
 
 #include <QApplication>
@@ -49,11 +50,13 @@ int main(int argc, char *argv[])
     if (const auto *error = std::get_if<quorvex::Error>(&parameters))
         fail(QString::fromStdString(error->message));
 
-    quorvex::OrientationView view;
-    view.resize(size, size);
-    view.setParameters(std::get<quorvex::Parameters>(parameters));
+    // The window hands its pane the colours of its fields.
+    const quorvex::MainWindow window;
+    auto *view = window.findChild<quorvex::OrientationView *>();
+    view->resize(size, size);
+    view->setParameters(std::get<quorvex::Parameters>(parameters));
     const QString file = QString::fromLocal8Bit(argv[1]);
-    if (!view.grab().save(file, "PNG"))
+    if (!view->grab().save(file, "PNG"))
         fail("cannot write " + file);
     return EXIT_SUCCESS;
 }

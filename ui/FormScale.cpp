@@ -105,7 +105,7 @@ void growForm(QWidget &window, double scale)
     };
     // Grown before a larger minimum enlarges it.
     const QSize size = grown(window.size());
-    // A fixed size (Help's) grows as a whole; the main window's minimum is its form.
+    // A fixed size (Help's) grows as a whole, and so does a minimum.
     constexpr QSize Unbounded(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (window.maximumSize() != Unbounded)
         window.setMaximumSize(grown(window.maximumSize()));

@@ -3,7 +3,9 @@
 #include "ActionHistory.h"
 #include "FormScale.h"
 #include "HelpWindow.h"
+#include "InputFieldTexts.h"
 #include "MatrixIntake.h"
+#include "OrientationPane.h"
 #include "quorvex/Calculations.h"
 #include "ui_MainWindow.h"
 
@@ -54,21 +56,19 @@ MainWindow::MainWindow(QWidget *parent)
     auto *heading = m_ui->headingLabel;
     heading->setText(heading->text().arg(QStringLiteral(QUORVEX_VERSION).section('.', 0, 1)));
     heading->setAccessibleName(heading->text().simplified());
-    // No smaller than the form, which grows with the desktop's font.
-    setMinimumSize(size());
     growForm(*this, formScale());
     auto *matrix = m_ui->matrixEdit;
     matrix->setWholeText(matrix->text());
     // Rot X has the focus when the window opens; typing replaces its "0" rather than adding to it.
     m_ui->rotXEdit->selectAll();
 
-    const std::array inputs { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit, m_ui->scaleXEdit,
-        m_ui->scaleYEdit, m_ui->scaleZEdit };
+    const auto inputs = inputFields();
     m_history = new ActionHistory(*this, inputs, *matrix);
     auto *intake = new MatrixIntake(*this, { inputs.begin(), inputs.end() }, *matrix);
     connect(intake, &MatrixIntake::offered, this, &MainWindow::readMatrix);
     connect(intake, &MatrixIntake::refused, this, &MainWindow::showError);
     const auto calculateAngles = [intake] { intake->offerClipboard(QClipboard::Clipboard); };
+    new OrientationPane(*this, *m_ui->orientationView, inputs);
 
     connect(m_ui->calculateMatrixButton, &QPushButton::clicked, this, &MainWindow::calculateMatrix);
     // Quitting closes every window of the program, Help included.
@@ -92,23 +92,22 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow() = default;
 
+std::array<QLineEdit *, 6> MainWindow::inputFields() const
+{
+    return { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit, m_ui->scaleXEdit, m_ui->scaleYEdit,
+        m_ui->scaleZEdit };
+}
+
 QLineEdit *MainWindow::edit(Field field) const
 {
-    const std::array<QLineEdit *, 7> fields { m_ui->rotXEdit, m_ui->rotYEdit, m_ui->rotZEdit,
-        m_ui->scaleXEdit, m_ui->scaleYEdit, m_ui->scaleZEdit, m_ui->matrixEdit };
-    return fields.at(static_cast<std::size_t>(field));
+    return field == Field::Matrix ? m_ui->matrixEdit
+                                  : inputFields().at(static_cast<std::size_t>(field));
 }
 
 void MainWindow::calculateMatrix()
 {
-    // The core reads views; these strings hold the texts for the length of the call.
-    std::array<std::string, 6> texts;
-    InputTexts inputs;
-    for (std::size_t i = 0; i < inputs.size(); ++i) {
-        texts[i] = edit(static_cast<Field>(i))->text().toStdString();
-        inputs[i] = texts[i];
-    }
-    const auto result = quorvex::calculateMatrix(inputs, userNumberFormat());
+    const InputFieldTexts texts(inputFields());
+    const auto result = quorvex::calculateMatrix(texts.views(), userNumberFormat());
     if (const auto *error = std::get_if<Error>(&result))
         return showError(*error);
     const auto line = QString::fromStdString(std::get<std::string>(result));

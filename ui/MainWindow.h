@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
 
 class QLineEdit;
@@ -20,7 +21,8 @@ class HelpWindow;
 // The main window. Each action reads the fields or a text given to it, calls one calculation of
 // the core and writes the fields (and, for Calculate Matrix, the clipboard) back as one step that
 // Ctrl+Z undoes, or, when the core returns an Error, writes nothing and says why. What the user
-// pastes or drops comes through a MatrixIntake; the form grows with the desktop's font.
+// pastes or drops comes through a MatrixIntake; the form grows with the desktop's font, and the
+// picture of the orientation beside it follows the fields (OrientationPane).
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -38,6 +40,8 @@ private:
     // Says what went wrong, and what to do about it if the message alone does not tell; a field
     // to blame gets the focus, its text selected.
     void showError(const Error &error, const QString &advice = {});
+    // Rot X … Scale Z.
+    std::array<QLineEdit *, 6> inputFields() const;
     QLineEdit *edit(Field field) const;
 
     std::unique_ptr<Ui::MainWindow> m_ui;

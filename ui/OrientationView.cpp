@@ -13,10 +13,6 @@
 namespace quorvex {
 namespace {
 
-    // The backgrounds of the axes' fields in the main form: the axes here take their hues.
-    const std::array<QColor, 3> FieldColours { QColor(0xC0, 0xFF, 0xC0), QColor(0xFF, 0xFF, 0xC0),
-        QColor(0xC0, 0xFF, 0xFF) };
-
     // Relative luminance and contrast as WCAG reckons them. Lines need a contrast of 3 to their
     // background and text 4.5; the axes' colours serve their labels too.
     double luminance(const QColor &colour)
@@ -36,9 +32,8 @@ namespace {
 
     // The field's hue, saturated, as light as it may be on a light background (the pastel darkened
     // until it stands out) and as dark as it may be on a dark one.
-    QColor axisColour(std::size_t axis, const QColor &background)
+    QColor axisColour(const QColor &field, const QColor &background)
     {
-        const QColor field = FieldColours.at(axis);
         const float step
             = contrast(background, Qt::black) > contrast(background, Qt::white) ? -0.01f : 0.01f;
         for (float lightness = step < 0 ? field.lightnessF() : 0.55f;; lightness += step) {
@@ -224,6 +219,12 @@ void OrientationView::setParameters(const Parameters &parameters)
     update();
 }
 
+void OrientationView::setFieldColours(const std::array<QColor, 3> &colours)
+{
+    m_fieldColours = colours;
+    update();
+}
+
 void OrientationView::setGreyed(bool greyed)
 {
     if (greyed == m_greyed)
@@ -271,13 +272,16 @@ void OrientationView::paintEvent(QPaintEvent *)
     Colours colours { {}, mix(ink, background, m_greyed ? 0.3 : 0.55),
         mix(ink, background, m_greyed ? 0.2 : 0.3) };
     for (std::size_t i = 0; i < colours.axes.size(); ++i)
-        colours.axes[i] = m_greyed ? mix(ink, background, 0.45) : axisColour(i, background);
+        colours.axes[i]
+            = m_greyed ? mix(ink, background, 0.45) : axisColour(m_fieldColours[i], background);
 
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), background);
+    // The frame lies on whole pixels and needs no smoothing, which cost 190,000 of the 3.5 million
+    // instructions of the picture's first paint (callgrind).
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));
-    painter.drawRect(frame.square.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawRect(frame.square.toRect().adjusted(0, 0, -1, -1));
+    painter.setRenderHint(QPainter::Antialiasing);
     drawBehind(painter, frame, picture, colours);
     drawAxes(painter, frame, picture, colours);
     drawNames(painter, frame, picture, colours);

@@ -2,19 +2,21 @@
 
 #include "OrientationGeometry.h"
 
+#include <QColor>
 #include <QPointF>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 namespace quorvex {
 
-// A picture of what a matrix does to the object: its axes turned (X green, Y yellow, Z cyan, as
-// their fields), the unturned axes faint behind them, the unit cube carried as a wire frame with
-// its hidden edges dashed, and an arc with an arrow head for the way a positive angle turns about
-// each axis. Dragging turns the point of view, not the object; a double click returns to the
-// standard view. Screen readers meet an image described in words: where each turned axis points.
-// It is square, as large as its parent makes it, and starts with the identity.
+// A picture of what a matrix does to the object: its axes turned, each in the hue of its field,
+// the unturned axes faint behind them, the unit cube carried as a wire frame with its hidden edges
+// dashed, and an arc with an arrow head for the way a positive angle turns about each axis.
+// Dragging turns the point of view, not the object; a double click returns to the standard view.
+// Screen readers meet an image described in words: where each turned axis points. It is square, as
+// large as its parent makes it, and starts with the identity.
 class OrientationView : public QWidget
 {
     Q_OBJECT
@@ -29,6 +31,9 @@ public:
     // read): the last picture stays, and nothing in it claims to be current.
     void setGreyed(bool greyed);
     bool isGreyed() const { return m_greyed; }
+    // The backgrounds of the fields of X, Y and Z, whose hues the axes take, saturated and as
+    // light or dark as the pane's background needs; until they are given, the axes are grey.
+    void setFieldColours(const std::array<QColor, 3> &colours);
 
     View view() const { return m_view; }
     void resetView();
@@ -54,6 +59,7 @@ private:
 
     Parameters m_parameters { 1, 0, 0, 0, 1, 0, 0, 0, 1 };
     bool m_greyed = false;
+    std::array<QColor, 3> m_fieldColours;
     View m_view = StandardView;
     // Where a drag started, and the view then.
     std::optional<QPointF> m_dragFrom;

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Drives the real quorvex as a person would, on the X server in DISPLAY (under-xvfb starts one):
-# xdotool types and clicks at the controls' positions, which the main window's form gives, and
-# xclip copies and pastes.
+# xdotool types and clicks at the controls' positions, which the main window's form gives, xclip
+# copies and pastes, and ImageMagick's import looks at the picture beside the form.
 #
 #   drive-quorvex.sh path/to/quorvex path/to/its.desktop path/to/MainWindow.ui \
 #       path/to/quorvex-clipboard-manager
@@ -126,6 +126,35 @@ kill -CONT "$owner"
 field_holds rotXEdit "0 "
 count_windows "$title" 1 || fail "an empty answer after 1.5 s was taken for no answer"
 kill "$owner" 2>/dev/null || true
+
+# The picture beside the form follows typing, and Calculate Angles draws what it read as typing
+# its angles drew it; F9 hides the picture and the window narrows to the form, F9 brings it back.
+read -r pane_left pane_top pane_width pane_height < <("$form_geometry" "$form" orientationView)
+# Its pixels once still, with the pointer beyond the window so that no tooltip covers them.
+picture() {
+    local now before
+    eval "$(xdotool getwindowgeometry --shell "$main")"
+    xdotool mousemove $((X + WIDTH + 50)) $((Y + HEIGHT + 50))
+    while now=$(import -window "$main" -crop "${pane_width}x$pane_height+$pane_left+$pane_top" \
+        rgb:- | md5sum) && [ "$now" != "${before-}" ]; do before=$now && sleep 0.2; done
+    echo "$now"
+}
+differs() { [ "$(picture)" != "$1" ]; }
+width_is() { eval "$(xdotool getwindowgeometry --shell "$main")" && [ "$WIDTH" -eq "$1" ]; }
+identity=$(picture)
+click rotXEdit
+xdotool key ctrl+a type 10 && xdotool key Tab type 20 && xdotool key Tab type 30
+tries=10 eventually differs "$identity" || fail "the picture did not follow the angles typed"
+typed=$(picture)
+click rotYEdit && xdotool key ctrl+a type 0
+tries=10 eventually differs "$typed" || fail "the picture did not follow Rot Y"
+copy "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   -0.204874 0.318796 0.925417 "
+click calculateAnglesButton
+tries=10 eventually eval '! differs "$typed"' || fail "Calculate Angles drew another picture than 10 20 30"
+for width in "$pane_left" $((pane_left + pane_width)); do
+    xdotool key F9
+    eventually width_is "$width" || fail "after F9 the window is $WIDTH pixels wide, not $width"
+done
 
 # Help opens beside the main window.
 click helpButton

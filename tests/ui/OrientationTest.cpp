@@ -2,11 +2,13 @@
 // in a light and a dark theme, and how the mouse turns the view. Matrices come from the core's
 // calculation of six field texts, as the window feeds them.
 
+#include "MainWindow.h"
 #include "OrientationDescription.h"
 #include "OrientationView.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
@@ -161,7 +163,8 @@ void OrientationTest::pixels_data()
 }
 
 // Each turned axis stands in its field's hue where the geometry puts it, with a contrast of 3 to
-// the background at least; greyed, no colour is left, and screen readers hear so.
+// the background at least; greyed, no colour is left, and screen readers hear so. The view is the
+// main window's pane, which takes its colours from the fields.
 void OrientationTest::pixels()
 {
     QFETCH(QString, texts);
@@ -169,7 +172,8 @@ void OrientationTest::pixels()
     QFETCH(bool, greyed);
     QFETCH(int, ratio);
 
-    OrientationView view;
+    const MainWindow window;
+    auto &view = *window.findChild<OrientationView *>();
     view.setPalette(palette);
     view.resize(300, 300);
     view.setParameters(matrix(texts));
@@ -180,7 +184,10 @@ void OrientationTest::pixels()
 
     const auto chroma = [](const QColor &c) { return c.hsvSaturationF() * c.valueF(); };
     const auto picture = orientationPicture(view.parameters(), view.view());
+    const char *fields[] { "rotXEdit", "rotYEdit", "rotZEdit" };
     for (std::size_t i = 0; i < 3; ++i) {
+        const QColor field
+            = window.findChild<QLineEdit *>(fields[i])->palette().color(QPalette::Base);
         // Short of the head and the label; another line may cross the axis anywhere.
         int coloured = 0;
         const QPoint at = (view.position(0.75 * picture.axes[i]) * ratio).toPoint();
@@ -189,7 +196,7 @@ void OrientationTest::pixels()
                 const QColor pixel = image.pixelColor(x, y);
                 coloured += chroma(pixel) > 0.4
                     && contrast(pixel, palette.color(QPalette::Base)) >= 3
-                    && std::abs(pixel.hsvHue() - std::array { 120, 60, 180 }[i]) < 10;
+                    && std::abs(pixel.hsvHue() - field.hsvHue()) < 10;
             }
         }
         QCOMPARE(coloured > 0, !greyed);

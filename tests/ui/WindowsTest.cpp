@@ -1,6 +1,7 @@
 // Both windows on the offscreen platform, driven by clicks and keys, a fresh main window per test.
 
 #include "MainWindow.h"
+#include "OrientationView.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -497,8 +498,8 @@ void drop(QWidget *target, QMimeData *data)
     QVERIFY(!dropped.isAccepted() || dropped.dropAction() == Qt::CopyAction);
 }
 
-// Chooses Paste in a field's context menu.
-void pasteFromMenu(QWidget *field)
+// Chooses the entry that begins with `entry` ("&Paste") in a control's context menu.
+void chooseFromMenu(QWidget *control, const QString &entry)
 {
     QTimer poll;
     poll.callOnTimeout([&] {
@@ -506,15 +507,15 @@ void pasteFromMenu(QWidget *field)
         if (!menu)
             return;
         for (auto *action : menu->actions()) {
-            if (action->text().startsWith("&Paste") && action->isEnabled())
+            if (action->text().startsWith(entry) && action->isEnabled())
                 action->trigger();
         }
         menu->close();
     });
     poll.start(10);
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, field->rect().center(),
-        field->mapToGlobal(field->rect().center()));
-    QApplication::sendEvent(field, &event);
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, control->rect().center(),
+        control->mapToGlobal(control->rect().center()));
+    QApplication::sendEvent(control, &event);
 }
 
 } // namespace
@@ -616,7 +617,7 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles()
     if (words[0] == "Ctrl+V")
         QTest::keySequence(target, QKeySequence::Paste);
     else if (words[0] == "menu")
-        pasteFromMenu(target);
+        chooseFromMenu(target, "&Paste");
     else
         drop(target, data);
 
@@ -708,8 +709,13 @@ void WindowsTest::undoNeverLosesTyping()
 // Captions fit their controls (with Arial's metric twin from fonts-liberation), at the desktop's
 // font and at a large one, where the forms grow; the help text's lines fit its view unwrapped,
 // which keeps the matrix picture whole; a line of the fields' font fits their boxes, descenders
-// and all. The main window cannot be made smaller than its form, and Help fits the screen, its
-// text scrolling where it must and its Exit button in sight.
+// and all. Help fits the screen, its text scrolling where it must and its Exit button in sight.
+// The picture of the orientation grows too: it stands beside the form, as high as it, every
+// control where the form puts it, and the window is no smaller than both; F9 and the context menu
+// hide it, the window narrowing to the form, and show it again. It follows the fields as they are
+// typed and written, greyed while one cannot be read. The test's screen (screens.json) has room
+// for the form and the picture side by side at the desktop's font, not at 16 pt, where the window
+// opens without the picture.
 void WindowsTest::formsGrowWithTheFont_data()
 {
     QTest::addColumn<int>("points"); // 0: the desktop's font as it is
@@ -727,8 +733,48 @@ void WindowsTest::formsGrowWithTheFont()
     QApplication::setFont(font);
     const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
 
+    copy("1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666");
     quorvex::MainWindow window;
     window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *picture = child<quorvex::OrientationView>(window, "orientationView");
+    QHash<QWidget *, QRect> places;
+    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        places[control] = control->geometry();
+    const auto placed = [&](bool shown) {
+        const QRect pane = picture->geometry();
+        QCOMPARE(picture->isVisible(), shown);
+        QVERIFY(pane.width() == pane.height() && pane.top() == 0);
+        QCOMPARE(window.size(), QSize(shown ? pane.right() + 1 : pane.left(), pane.height()));
+        QCOMPARE(window.minimumSize(), window.size());
+        for (auto [control, place] : places.asKeyValueRange())
+            QVERIFY(control->geometry() == place
+                && (control == picture || place.right() < pane.left()));
+    };
+    placed(points == 0);
+    QVERIFY(picture->toolTip().contains("F9"));
+    QTest::keyClick(field(window, "rotXEdit"), Qt::Key_F9);
+    placed(points != 0);
+    chooseFromMenu(points == 0 ? &window : static_cast<QWidget *>(picture), "Orientation");
+    placed(points == 0);
+
+    // The picture is of a parameter line's matrix, to the line's six decimals.
+    const auto shows = [&](const QString &line) {
+        return std::ranges::equal(picture->parameters(), line.simplified().split(' '),
+            [](double drawn, const QString &value) {
+                return std::abs(drawn - value.toDouble()) <= 5e-7;
+            });
+    };
+    QTest::keyClicks(field(window, "rotXEdit"), "30");
+    QTRY_VERIFY(shows(RotX30));
+    QTest::keyClicks(field(window, "rotYEdit"), "°x");
+    QTRY_VERIFY(picture->isGreyed() && shows(RotX30));
+    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_Backspace);
+    QTRY_VERIFY(!picture->isGreyed() && shows(RotX30));
+    // Calculate Angles writes the angles and scales that rebuild the matrix it read.
+    click(window, "calculateAnglesButton");
+    QTRY_VERIFY(shows(QGuiApplication::clipboard()->text()));
+
     click(window, "helpButton");
     QWidget *help = helpWindow();
     QVERIFY(help);
@@ -768,11 +814,6 @@ void WindowsTest::formsGrowWithTheFont()
     auto *view = child<QPlainTextEdit>(*help, "helpTextView");
     QCOMPARE(view->verticalScrollBar()->maximum() > 0, points != 0); // taller than 800 pixels
     help->close();
-
-    window.resize(300, 150);
-    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY2(window.rect().contains(control->geometry()), qPrintable(control->objectName()));
-    }
 }
 
 void WindowsTest::helpOpensOnceAndReloadsAfterClosing()
