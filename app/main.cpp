@@ -42,8 +42,9 @@ Beside the form a picture shows what the six fields do to an object, as they
 are typed: its axes turned (X green, Y yellow, Z cyan, as their fields) over
 the grey axes where they were, the unit cube carried with them, and arcs that
 turn as positive angles do; greyed while a field cannot be read. It is drawn
-with Z up, X to the right and Y into the screen, seen from a little to the
-right and above; a drag turns the view, a double click turns it back.
+with Z up, X to the right and Y to the left, both going away, seen from
+between -X and -Y and a little above; a drag turns the view, a double click
+turns it back.
 
 A parameter line is the matrix M of Help read column by column: r11 r12 r13 is
 where X goes, r21 r22 r23 where Y goes, r31 r32 r33 where Z goes, and a point v

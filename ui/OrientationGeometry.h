@@ -23,11 +23,13 @@ struct View
     double elevation = 0;
 };
 
-// The view the picture starts with and a double click returns to: Z up, X right, Y into the
-// screen, the right-handed frame as engineering drawings stand it, seen from a little to the right
-// and above, so that no axis points straight at the viewer and hides behind its own tip, and every
-// corner of the cube stands apart.
-inline constexpr View StandardView { 30, 20 };
+// The view the picture starts with and a double click returns to: Z up, X to the right and Y to
+// the left, both going away from the viewer, who stands between -X and -Y, a little above. Of the
+// views around the object, this one keeps the three axes far apart on the screen for the
+// orientations people try first (none, 10 20 30, 30 or 90 about one axis, gimbal lock): nearer to
+// the X axis (the viewer of the angles 30, 20 stood there) X and Y of 10 20 30 fall on one line.
+// The cube's hidden corner is never the origin, so its dashed edges never hide under the axes.
+inline constexpr View StandardView { -55, 20 };
 
 // A point or a direction in space, in unit lengths.
 struct Vector

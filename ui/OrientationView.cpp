@@ -288,7 +288,7 @@ void OrientationView::paintEvent(QPaintEvent *)
 
     const bool standard
         = m_view.azimuth == StandardView.azimuth && m_view.elevation == StandardView.elevation;
-    const QString legend = standard ? tr("View: Z up, X right, Y into the screen")
+    const QString legend = standard ? tr("View: Z up, X right, Y left, both away")
                                     : tr("View turned; a double click turns it back");
     const QRectF legendText = frame.legend.adjusted(6 * frame.pen, 0, -6 * frame.pen, 0);
     painter.setPen(ink);

@@ -71,29 +71,29 @@ void OrientationTest::pictureOfEachOrientation_data()
     QTest::addColumn<int>("hidden"); // the cube's corner that hides its edges (bits ZYX), or -1
     QTest::addColumn<QString>("description"); // "": not checked
 
-    QTest::newRow("identity") << "0 0 0" << Images { X, Y, Z } << 0b010
-                              << "X: right, a little down, toward you. Y: right, a little up, away "
+    QTest::newRow("identity") << "0 0 0" << Images { X, Y, Z } << 0b011
+                              << "X: right, a little up, away from you. Y: left, a little up, away "
                                  "from you. Z: up, a little toward you.";
-    QTest::newRow("90 about X") << "90 0 0" << Images { X, -1 * Z, Y } << 0b110 << "";
-    QTest::newRow("90 about Y") << "0 90 0" << Images { Z, Y, -1 * X } << 0b110 << "";
-    QTest::newRow("90 about Z") << "0 0 90" << Images { -1 * Y, X, Z } << 0b000 << "";
+    QTest::newRow("90 about X") << "90 0 0" << Images { X, -1 * Z, Y } << 0b111 << "";
+    QTest::newRow("90 about Y") << "0 90 0" << Images { Z, Y, -1 * X } << 0b010 << "";
+    QTest::newRow("90 about Z") << "0 0 90" << Images { -1 * Y, X, Z } << 0b010 << "";
     QTest::newRow("10 20 30") << "10 20 30"
                               << Images { Vector { 0.813798, -0.469846, 0.34202 },
                                      { 0.543838, 0.823173, -0.163176 },
                                      { -0.204874, 0.318796, 0.925417 } }
-                              << 0b110 << "";
+                              << 0b011 << "";
     // Y at 90: X and Z turn about the same axis, so 30 about either is the same picture.
     const Images locked { Z, Vector { 0.5, 0.866025, 0 }, Vector { -0.866025, 0.5, 0 } };
-    QTest::newRow("gimbal lock, X 30") << "30 90 0" << locked << 0b110 << "";
-    QTest::newRow("gimbal lock, Z 30") << "0 90 30" << locked << 0b110 << "";
-    QTest::newRow("scale of 2") << "0 0 0 2 1 1" << Images { 2 * X, Y, Z } << 0b010 << "";
+    QTest::newRow("gimbal lock, X 30") << "30 90 0" << locked << 0b010 << "";
+    QTest::newRow("gimbal lock, Z 30") << "0 90 30" << locked << 0b010 << "";
+    QTest::newRow("scale of 2") << "0 0 0 2 1 1" << Images { 2 * X, Y, Z } << 0b011 << "";
     QTest::newRow("mirror image")
-        << "0 0 0 1 -1 1" << Images { X, -1 * Y, Z } << 0b000
-        << "X: right, a little down, toward you. Y: left, a little down, toward you. Z: up, a "
+        << "0 0 0 1 -1 1" << Images { X, -1 * Y, Z } << 0b001
+        << "X: right, a little up, away from you. Y: right, a little down, toward you. Z: up, a "
            "little toward you. A mirror image.";
     QTest::newRow("flat mirror image: nothing hidden")
         << "0 0 0 -2 0.5 0" << Images { -2 * X, 0.5 * Y, 0 * Z } << -1
-        << "X: left, a little up, away from you, 2 long. Y: right, a little up, away from you, 0.5 "
+        << "X: left, a little down, toward you, 2 long. Y: left, a little up, away from you, 0.5 "
            "long. Z: nowhere, since it has no length.";
 }
 
