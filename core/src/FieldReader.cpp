@@ -148,7 +148,7 @@ std::variant<double, Error> readField(
     if (format.groupSeparator == "." && looksGrouped(number, '.'))
         return errorAbout(field, text, groupedOrDecimal(number, format.decimalPoint));
     if (!scan->value)
-        return errorAbout(field, text, " is too large");
+        return errorAbout(field, text, withoutValue(*scan));
     const double value = unit && unit->radians ? toDegrees(*scan->value) : *scan->value;
     if (isAngle(field) && !(std::fabs(value) <= MostDegrees))
         return errorAbout(

@@ -69,7 +69,7 @@ namespace {
         std::array<const NumberScan *, 9> numbers {};
         for (std::size_t i = 0; i < 9; ++i) {
             if (!nine[i]->number.value)
-                return failure(Stage::Values, nine[i]->text, " is too large");
+                return failure(Stage::Values, nine[i]->text, withoutValue(nine[i]->number));
             matrix.values[i] = *nine[i]->number.value;
             numbers[i] = &nine[i]->number;
         }
@@ -153,7 +153,7 @@ namespace {
             for (std::size_t c = 0; c < layout.columns; ++c) {
                 const auto &value = table.at(r, c);
                 if (c > 0)
-                    ++commasBefore[static_cast<std::size_t>(std::min(value.commasBefore, 2))];
+                    ++commasBefore[static_cast<std::size_t>(value.commasBefore)];
                 decimalComma |= value.decimalComma;
                 decimalPoint |= value.text.find('.') != std::string_view::npos;
             }

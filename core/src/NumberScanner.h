@@ -13,13 +13,24 @@ namespace quorvex::detail {
 struct NumberScan
 {
     std::size_t length = 0; // bytes of the text that form the number; 0 when there is none
-    std::optional<double> value = 0.0; // empty when the number is beyond the range of a double
+    // Empty when the number is beyond the range of a double, or has too many digits to count.
+    std::optional<double> value = 0.0;
     // How finely the text writes the number: its value is a whole multiple of
     // 10^(exponent - decimals), given with that many significant digits.
     int decimals = 0; // digits after the decimal separator
-    int exponent = 0; // the exponent written after "e", 0 without one
+    int exponent = 0; // the exponent written after "e", 0 without one; it stops at ±100,000
     int significantDigits = 0;
+    bool tooManyDigits = false; // more than MostDigits decimals or significant digits
 };
+
+// The most decimals, or significant digits, that a number may have. They are counted in ints, and
+// so is the exponent of the last digit, exponent - decimals; a longer number, as a line of a batch
+// may hold, is refused rather than miscounted.
+inline constexpr std::size_t MostDigits = 1'000'000'000;
+
+// Keeps the counts of a number's digits in `scan`; where there are more than MostDigits, it marks
+// the scan tooManyDigits, without a value, and returns false.
+bool keepDigitCounts(NumberScan &scan, std::size_t decimals, std::size_t significantDigits);
 
 // Reads the number at the start of a UTF-8 text, the same way for the input fields and the
 // parameter line: an optional sign ("+", "-", or the typographic minus "−" that documents and some
@@ -86,13 +97,13 @@ inline bool scanPlainNumber(std::string_view text, char decimalSeparator, Number
         std::uint64_t value = into;
         for (unsigned digit; p != end && (digit = static_cast<unsigned char>(*p - '0')) < 10; ++p)
             value = value * 10 + digit;
-        const auto count = static_cast<int>(p - at);
+        const auto count = static_cast<std::size_t>(p - at);
         at = p;
         into = value;
         return count;
     };
-    const int integer = readDigits(c, digits);
-    int fraction = 0;
+    const std::size_t integer = readDigits(c, digits);
+    std::size_t fraction = 0;
     if (c != end && *c == decimalSeparator) {
         ++c;
         fraction = readDigits(c, digits);
@@ -101,13 +112,12 @@ inline bool scanPlainNumber(std::string_view text, char decimalSeparator, Number
         || (c != end && (*c == 'e' || *c == 'E')))
         return false;
     scan.length = static_cast<std::size_t>(c - text.data());
-    scan.decimals = fraction;
+    scan.decimals = static_cast<int>(fraction);
     scan.exponent = 0;
     scan.significantDigits = decimalDigits(digits);
     // A whole number below 2^53 and a power of ten up to 10^22 are exact doubles, and one
     // division of the two rounds correctly: the value that from_chars gives.
-    const double value
-        = static_cast<double>(digits) / ExactPowers[static_cast<std::size_t>(fraction)];
+    const double value = static_cast<double>(digits) / ExactPowers[fraction];
     scan.value = negative ? -value : value;
     return true;
 }

@@ -4,6 +4,8 @@
 #include "quorvex/Calculations.h"
 #include "FieldReader.h"
 #include "MatrixReader.h"
+#include "Message.h"
+#include "NumberScanner.h"
 
 #include <gtest/gtest.h>
 
@@ -94,10 +96,11 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         // Characters that show nothing are shown as escapes.
         { "1\n2", C, 0, R"(Scale X: "1\n2" is not a number)" },
         { "1\u00a0500", C, 0, R"(Scale X: "1\u00A0500" is not a number)" },
-        { "\u200b30\u200f", C, 0, R"(Scale X: "\u200B30\u200F" is not a number)" },
+        { "\u200b\u202e30\u2066\u061c\u200f", C, 0,
+            R"(Scale X: "\u200B\u202E30\u2066\u061C\u200F" is not a number)" },
         { "1\u00a0😀", C, 0, R"(Scale X: "1\u00A0😀" is not a number)" },
-        { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf", C, 0,
-            R"(Scale X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF" is not a number)" },
+        { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf\xfc\x80\x80\x80\xf4\x90\x80\x80", C, 0,
+            R"(Scale X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF\xFC\x80\x80\x80\xF4\x90\x80\x80" is not a number)" },
         // A scale factor is a plain number.
         { "2\u00b0", C, 0, R"(Scale X: "2°" is not a number; a scale factor takes no unit)" },
         { "2 rad", C, 0, R"(Scale X: "2 rad" is not a number; a scale factor takes no unit)" },
@@ -117,6 +120,29 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         SCOPED_TRACE(row.text.substr(0, 50));
         const auto expected = row.error ? row.error : testing::PrintToString(row.value);
         EXPECT_EQ(outcome(readField(Field::ScaleX, row.text, row.format)), expected);
+    }
+}
+
+// A number's digits are counted up to a billion (a line of a batch may hold gigabytes): one with
+// more is refused by its count, where counts in ints went out of bounds at 2^31 digits and wrapped
+// at 2^32 + 3. The counts are tried here, since a text of so many digits would take gigabytes.
+TEST(ScanNumber, refusesMoreDigitsThanItCounts)
+{
+    const struct
+    {
+        std::size_t decimals, significantDigits;
+        const char *problem; // or nothing where the counts are kept
+    } rows[] = { { MostDigits, MostDigits, nullptr },
+        { MostDigits + 1, 1, " has more digits than Quorvex can count (over a billion)" },
+        { 0, MostDigits + 1, " has more digits than Quorvex can count (over a billion)" },
+        { 1ULL << 31, 1, " has more digits than Quorvex can count (over a billion)" },
+        { (1ULL << 32) + 3, 3, " has more digits than Quorvex can count (over a billion)" } };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.decimals);
+        NumberScan scan;
+        EXPECT_EQ(keepDigitCounts(scan, row.decimals, row.significantDigits), !row.problem);
+        EXPECT_EQ(scan.value ? "kept " + std::to_string(scan.decimals) : withoutValue(scan),
+            row.problem ? row.problem : "kept 1000000000");
     }
 }
 
