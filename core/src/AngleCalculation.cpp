@@ -3,6 +3,7 @@
 #include "MatrixReader.h"
 #include "NumberWriter.h"
 #include "Rotation.h"
+#include "Uncertainty.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,8 @@ namespace {
     using detail::length;
     using detail::Parameters;
     using detail::Pi;
+    using detail::ShownAngle;
+    using detail::VagueRowRatio;
 
     double sign(double v)
     {
@@ -44,12 +47,9 @@ namespace {
         return determinant < 0;
     }
 
-    // How finely the fields show an angle: half a hundredth of a degree, in radians.
-    constexpr double ShownAngle = 0.005 * Pi / 180;
-
     // A row known far less finely than the other two (a short row of few digits) tells the angles
     // little and may hide a tilt that its digits allow: the rotation's row is then the cross
-    // product of the other two, which the digits do pin down.
+    // product of the other two, which the digits do pin down (Uncertainty.h, 7).
     void takeVagueRowFromTheOthers(Parameters &p, Parameters &off)
     {
         std::array<double, 3> vagueness {};
@@ -59,7 +59,7 @@ namespace {
             std::max_element(vagueness.begin(), vagueness.end()) - vagueness.begin());
         const std::size_t a = (worst + 1) % 3, b = (worst + 2) % 3;
         if (vagueness[worst] <= ShownAngle
-            || vagueness[worst] <= 4 * std::max(vagueness[a], vagueness[b]))
+            || vagueness[worst] <= VagueRowRatio * std::max(vagueness[a], vagueness[b]))
             return;
         const auto at = [&](std::size_t row, std::size_t k) { return p[3 * row + k]; };
         const std::array<double, 3> cross { at(a, 1) * at(b, 2) - at(a, 2) * at(b, 1),
@@ -110,7 +110,7 @@ std::optional<Error> calculateAngles(std::string_view clipboardText, const Numbe
     for (std::size_t i = 0; i < p.size(); ++i) {
         p[i] = m[i] / scales[i / 3];
         // No finer than the rotation check takes them: a value below the rounding of its row is
-        // noise, whatever digits it was written with.
+        // noise, whatever digits it was written with (Uncertainty.h, 4).
         off[i] = std::max(uncertainties[i] / std::fabs(scales[i / 3]), detail::Rounding);
     }
     takeVagueRowFromTheOthers(p, off);
@@ -124,8 +124,8 @@ std::optional<Error> calculateAngles(std::string_view clipboardText, const Numbe
         && cosY * ShownAngle <= length(off[0], off[1], length(off[5], off[8]))) {
         // Near gimbal lock, Y = ±90°, X and Z turn about nearly the same axis, and what is left of
         // r11, r12, r23 and r33 tells them apart no better than the fields show them; in the lock
-        // itself it is noise, and Z reads 0. X is the rest of the turn, which r21 and r22 hold
-        // as X + Z (or X - Z for -90°), so that the angles rebuild the matrix.
+        // itself it is noise, and Z reads 0 (Uncertainty.h, 8). X is the rest of the turn, which
+        // r21 and r22 hold as X + Z (or X - Z for -90°), so that the angles rebuild the matrix.
         if (cosY <= length(off[5], off[8]))
             z = 0;
         x = arcTan2((std::cos(z) * p[3] - std::sin(z) * p[4]) / p[2],

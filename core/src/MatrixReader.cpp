@@ -4,6 +4,7 @@
 #include "MatrixShapes.h"
 #include "Message.h"
 #include "NumberScanner.h"
+#include "Uncertainty.h"
 
 #include <algorithm>
 #include <array>
@@ -14,14 +15,10 @@
 namespace quorvex::detail {
 namespace {
 
-    // How far each value may be off. A value written to its last digit is off by up to half a
-    // unit of it; but writers drop trailing zeros, so a shorter value ("0", "1", "0.5", "0.4823",
-    // a row label "2") beside six-decimal ones stands for a value as exact as theirs. Only where
-    // that gives no rotation may a cell have lost digits to a narrow column of a spreadsheet
-    // ("-0.46985" beside "0.813798"): then (`narrowCells`) values of four or more significant
-    // digits are taken at their own last digit. A value in scientific notation ("6.12E-17") always
-    // is: its digits say how exact it is. No value is trusted beyond single precision: a float
-    // printed with eight digits is off by a few units of its last bit.
+    // How far each value may be off (Uncertainty.h, 1 to 3): half a unit of its last digit, or of
+    // the finest digit of the values in fixed notation where it is shorter than they are; with
+    // `narrowCells`, a value of NarrowCellDigits or more at its own last digit; and never less
+    // than SinglePrecision of its size.
     Parameters uncertaintiesOf(const std::array<const NumberScan *, 9> &numbers, bool narrowCells)
     {
         std::array<double, 9> lastDigit {};
@@ -40,9 +37,10 @@ namespace {
         Parameters uncertainties {};
         for (std::size_t i = 0; i < 9; ++i) {
             const auto &n = *numbers[i];
-            const bool own
-                = n.exponent != 0 || (narrowCells && n.decimals > 0 && n.significantDigits >= 4);
-            uncertainties[i] = std::max(own ? lastDigit[i] : finest, std::fabs(*n.value) * 0x1p-22);
+            const bool own = n.exponent != 0
+                || (narrowCells && n.decimals > 0 && n.significantDigits >= NarrowCellDigits);
+            uncertainties[i]
+                = std::max(own ? lastDigit[i] : finest, std::fabs(*n.value) * SinglePrecision);
         }
         return uncertainties;
     }

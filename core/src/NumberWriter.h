@@ -28,9 +28,9 @@ void appendAngle(std::string &out, double radians);
 
 // A scale factor measured as `length`, which may be off by up to `uncertainty`: appends the
 // shortest decimal within that distance ("2", "0.5", "1.2346"), so that it carries no more digits
-// than the values it was measured from, and returns the value that the text stands for. Written
-// with "." but where the user's locale groups thousands with "." and would read it as thousands
-// ("1.234"); there it takes the locale's decimal separator.
+// than the values it was measured from (Uncertainty.h, 9), and returns the value that the text
+// stands for. Written with "." but where the user's locale groups thousands with "." and would
+// read it as thousands ("1.234"); there it takes the locale's decimal separator.
 double appendScale(std::string &out, double length, double uncertainty, const NumberFormat &format);
 
 // Appends x in fixed notation with the given number of decimals, as std::to_chars(…,
