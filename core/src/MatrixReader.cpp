@@ -237,59 +237,59 @@ namespace {
                 || text.find_first_not_of(" \t\r\n", pos) == std::string_view::npos);
     }
 
-    // Any text but the plain line: what it declares, and its readings. A batch reads plain lines
-    // far more often: marked cold, this leaves the registers to the plain line's reading
-    // (callgrind, angles -l of parameter lines: 5,240 instructions a line without the mark, 5,209
-    // with it; a line of comma-separated values takes 3% more).
-    [[gnu::cold]] std::variant<PastedMatrix, Error> readPasted(
-        std::string_view text, ValueOrder order)
-    {
-        auto declared = declarationOf(text);
-        if (auto *error = std::get_if<Error>(&declared))
-            return std::move(*error);
-        const auto &declaration = std::get<Declaration>(declared);
-        Source source { text, false,
-            !declaration.byColumns.empty()    ? Order::Columns
-                : !declaration.byRows.empty() ? Order::Rows
-                                              : Order::Undeclared,
-            declaration.shape };
-        if (order == ValueOrder::Columns) {
-            if (source.order == Order::Rows)
-                return errorAbout(Field::Matrix, text,
-                    " lists its values by rows (\"" + std::string(declaration.byRows)
-                        + "\"), not by columns as asked");
-            source.order = Order::Columns;
-        }
-        if (!declaration.list.empty()) {
-            source.text = declaration.list;
-            source.oneList = true;
-        }
+} // namespace
 
-        bool sawComma = false, unused = false;
-        auto decimal = readWith(source, Commas::Decimal, sawComma);
-        // Without a comma, the decimal reading is the only one.
-        auto separating = sawComma ? readWith(source, Commas::Separating, unused) : decimal;
-        const auto *a = std::get_if<PastedMatrix>(&decimal);
-        const auto *b = std::get_if<PastedMatrix>(&separating);
-        if (a && b && a->values != b->values)
-            return errorAbout(Field::Matrix, source.text,
-                " is unclear: its commas could be decimal commas or separators");
-        // A reading that finds the text unclear makes it so, whatever the other finds.
-        for (const auto *reading : { &decimal, &separating }) {
-            if (const auto *failed = std::get_if<Failure>(reading);
-                failed && failed->stage == Stage::Unclear)
-                return failed->error;
-        }
-        if (a || b)
-            return a ? *a : *b;
-        // Of two failures the one that got further says most; where neither found a number, the
-        // separating reading quotes a word without the comma that follows it.
-        const auto &x = std::get<Failure>(decimal), &y = std::get<Failure>(separating);
-        return y.stage > x.stage || (y.stage == x.stage && x.stage == Stage::NoNumbers) ? y.error
-                                                                                        : x.error;
+// What a text declares, and its readings. A batch reads plain lines far more often: marked cold,
+// this leaves the registers to the plain line's reading (callgrind, angles -l of parameter lines:
+// 5,240 instructions a line without the mark, 5,209 with it; a line of comma-separated values
+// takes 3% more).
+[[gnu::cold]] std::variant<PastedMatrix, Error> readAnyMatrix(
+    std::string_view text, ValueOrder order)
+{
+    auto declared = declarationOf(text);
+    if (auto *error = std::get_if<Error>(&declared))
+        return std::move(*error);
+    const auto &declaration = std::get<Declaration>(declared);
+    Source source { text, false,
+        !declaration.byColumns.empty()    ? Order::Columns
+            : !declaration.byRows.empty() ? Order::Rows
+                                          : Order::Undeclared,
+        declaration.shape };
+    if (order == ValueOrder::Columns) {
+        if (source.order == Order::Rows)
+            return errorAbout(Field::Matrix, text,
+                " lists its values by rows (\"" + std::string(declaration.byRows)
+                    + "\"), not by columns as asked");
+        source.order = Order::Columns;
+    }
+    if (!declaration.list.empty()) {
+        source.text = declaration.list;
+        source.oneList = true;
     }
 
-} // namespace
+    bool sawComma = false, unused = false;
+    auto decimal = readWith(source, Commas::Decimal, sawComma);
+    // Without a comma, the decimal reading is the only one.
+    auto separating = sawComma ? readWith(source, Commas::Separating, unused) : decimal;
+    const auto *a = std::get_if<PastedMatrix>(&decimal);
+    const auto *b = std::get_if<PastedMatrix>(&separating);
+    if (a && b && a->values != b->values)
+        return errorAbout(Field::Matrix, source.text,
+            " is unclear: its commas could be decimal commas or separators");
+    // A reading that finds the text unclear makes it so, whatever the other finds.
+    for (const auto *reading : { &decimal, &separating }) {
+        if (const auto *failed = std::get_if<Failure>(reading);
+            failed && failed->stage == Stage::Unclear)
+            return failed->error;
+    }
+    if (a || b)
+        return a ? *a : *b;
+    // Of two failures the one that got further says most; where neither found a number, the
+    // separating reading quotes a word without the comma that follows it.
+    const auto &x = std::get<Failure>(decimal), &y = std::get<Failure>(separating);
+    return y.stage > x.stage || (y.stage == x.stage && x.stage == Stage::NoNumbers) ? y.error
+                                                                                    : x.error;
+}
 
 std::variant<PastedMatrix, Error> readMatrix(std::string_view text, ValueOrder order)
 {
@@ -307,7 +307,7 @@ std::variant<PastedMatrix, Error> readMatrix(std::string_view text, ValueOrder o
         return std::get<PastedMatrix>(read);
     }
 
-    return readPasted(text, order);
+    return readAnyMatrix(text, order);
 }
 
 } // namespace quorvex::detail

@@ -53,4 +53,8 @@ struct PastedMatrix
 std::variant<PastedMatrix, Error> readMatrix(
     std::string_view text, ValueOrder order = ValueOrder::Rows);
 
+// The same without the fast path for the common line of a batch, nine or more plain numbers
+// between blanks: what readMatrix gives for any text, which the tests hold its fast path to.
+std::variant<PastedMatrix, Error> readAnyMatrix(std::string_view text, ValueOrder order);
+
 } // namespace quorvex::detail

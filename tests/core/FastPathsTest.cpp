@@ -1,0 +1,137 @@
+// The fast paths read exactly what the general paths read, on generated texts: the plain number
+// scan what the general scan reads, the plain line of a batch what the general reading reads.
+
+#include "MatrixReader.h"
+#include "NumberScanner.h"
+#include "quorvex/Calculations.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <random>
+
+using namespace quorvex;
+using namespace quorvex::detail;
+
+namespace {
+
+// A double as the shortest text that reads back as it, its sign of zero included.
+std::string exactly(double x)
+{
+    std::array<char, 32> text;
+    return { text.data(), std::to_chars(text.begin(), text.end(), x).ptr };
+}
+
+std::string described(const NumberScan &scan)
+{
+    return std::to_string(scan.length) + " " + (scan.value ? exactly(*scan.value) : "none") + " "
+        + std::to_string(scan.decimals) + " " + std::to_string(scan.exponent) + " "
+        + std::to_string(scan.significantDigits) + (scan.tooManyDigits ? " too many" : "");
+}
+
+std::string described(const std::variant<PastedMatrix, Error> &read)
+{
+    if (const auto *error = std::get_if<Error>(&read))
+        return error->message;
+    const auto &[values, uncertainties, rows] = std::get<PastedMatrix>(read);
+    std::string text;
+    for (const auto &numbers :
+        { std::span<const double>(values), std::span<const double>(uncertainties),
+            std::span<const double>(rows.lengths), std::span<const double>(rows.uncertainties) }) {
+        for (const double x : numbers)
+            text += exactly(x) + " ";
+        text += "| ";
+    }
+    return text;
+}
+
+// Random text made of the characters that numbers are made of, and those that end them.
+class Texts
+{
+public:
+    std::string digits(std::size_t most)
+    {
+        std::string text(m_random() % (most + 1), '0');
+        for (auto &c : text)
+            c = static_cast<char>('0' + m_random() % 10);
+        return text;
+    }
+    template<std::size_t N> std::string any(const std::array<std::string_view, N> &choices)
+    {
+        return std::string(choices[m_random() % N]);
+    }
+    bool oneIn(unsigned n) { return m_random() % n == 0; }
+
+private:
+    std::mt19937 m_random { 20261208 };
+};
+
+TEST(ScanPlainNumber, readsWhatTheGeneralScanReads)
+{
+    Texts texts;
+    constexpr std::array<std::string_view, 4> signs { "", "-", "+", "\u2212" };
+    constexpr std::array<std::string_view, 8> ends { "", " ", "\t", ",", ".", "x", "e", "-" };
+    int plain = 0;
+    for (int i = 0; i < 300000; ++i) {
+        const char separator = texts.oneIn(4) ? ',' : '.';
+        std::string text = texts.any(signs) + texts.digits(17);
+        if (!texts.oneIn(3))
+            text += separator + texts.digits(17);
+        if (texts.oneIn(8))
+            text += std::string(texts.oneIn(2) ? "e" : "E") + texts.any(signs) + texts.digits(3);
+        text += texts.any(ends);
+        NumberScan scan;
+        if (!scanPlainNumber(text, separator, scan))
+            continue;
+        ++plain;
+        ASSERT_EQ(described(scan), described(scanAnyNumber(text, std::string(1, separator))))
+            << text;
+    }
+    EXPECT_GT(plain, 50000);
+}
+
+// Lines of nine to seventeen numbers, mostly plain lines: the parameter lines of random angles and
+// scales, or random plain numbers, set apart by blanks and tabs, some with an end that makes them
+// another kind of line.
+TEST(ReadMatrix, readsAPlainLineAsTheGeneralReadingDoes)
+{
+    Texts texts;
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<double> angle(-180, 180), scale(-3, 3);
+    constexpr std::array<std::string_view, 5> blanks { " ", "  ", "   ", "\t", " \t" };
+    constexpr std::array<std::string_view, 11> ends { "", "", " ", "\r", "\n", "\r\n", " \t\r\n",
+        " # part 2", "x", "\n1 0 0", "\ncolumn-major" };
+    constexpr std::array<std::string_view, 6> others { "1e-5", "\u22120.5", "0,5", "abc", "1.2.3",
+        "(1)" };
+    for (int i = 0; i < 20000; ++i) {
+        std::array<std::string_view, 17> words;
+        std::vector<std::string> values;
+        if (texts.oneIn(2)) {
+            const auto line = calculateMatrix(
+                { exactly(angle(random)), exactly(angle(random)), exactly(angle(random)),
+                    exactly(scale(random)), exactly(scale(random)), exactly(scale(random)) },
+                {});
+            if (const auto *written = std::get_if<std::string>(&line)) {
+                const auto count = splitWords(*written, words);
+                values.assign(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(count));
+            }
+        }
+        while (values.size() < 9 || (values.size() < 17 && texts.oneIn(3)))
+            values.push_back((texts.oneIn(4) ? "-" : "") + texts.digits(9)
+                + (texts.oneIn(2) ? "." + texts.digits(8) : ""));
+        if (texts.oneIn(10))
+            values[random() % values.size()] = texts.any(others);
+        std::string text = texts.oneIn(5) ? texts.any(blanks) : "";
+        for (const auto &value : values)
+            text.append(value).append(texts.any(blanks));
+        text.resize(text.size() - (texts.oneIn(2) ? 1 : 0));
+        text += texts.any(ends);
+        for (const auto order : { ValueOrder::Rows, ValueOrder::Columns }) {
+            SCOPED_TRACE(
+                testing::PrintToString(text) + (order == ValueOrder::Rows ? "" : " by columns"));
+            ASSERT_EQ(described(readMatrix(text, order)), described(readAnyMatrix(text, order)));
+        }
+    }
+}
+
+} // namespace
