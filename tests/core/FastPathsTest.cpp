@@ -1,6 +1,8 @@
 // The fast paths read exactly what the general paths read, on generated texts: the plain number
-// scan what the general scan reads, the plain line of a batch what the general reading reads.
+// scan what the general scan reads, a field what readAnyField reads, the plain line of a batch
+// what the general reading reads.
 
+#include "FieldReader.h"
 #include "MatrixReader.h"
 #include "NumberScanner.h"
 #include "quorvex/Calculations.h"
@@ -60,6 +62,14 @@ public:
     {
         return std::string(choices[m_random() % N]);
     }
+    // Up to `most` characters of `from`.
+    std::string some(std::size_t most, std::string_view from)
+    {
+        std::string text(m_random() % (most + 1), ' ');
+        for (auto &c : text)
+            c = from[m_random() % from.size()];
+        return text;
+    }
     bool oneIn(unsigned n) { return m_random() % n == 0; }
 
 private:
@@ -79,7 +89,9 @@ TEST(ScanPlainNumber, readsWhatTheGeneralScanReads)
             text += separator + texts.digits(17);
         if (texts.oneIn(8))
             text += std::string(texts.oneIn(2) ? "e" : "E") + texts.any(signs) + texts.digits(3);
-        text += texts.any(ends);
+        // What follows, eight bytes at once where there are that many: bytes beside the digits,
+        // and bytes whose top bit is set.
+        text += texts.any(ends) + texts.some(9, "0123456789/:.e -\x7f\x80\xb9\xba\xc6\xff");
         NumberScan scan;
         if (!scanPlainNumber(text, separator, scan))
             continue;
@@ -88,6 +100,31 @@ TEST(ScanPlainNumber, readsWhatTheGeneralScanReads)
             << text;
     }
     EXPECT_GT(plain, 50000);
+}
+
+TEST(ReadField, readsWhatTheGeneralReadingReads)
+{
+    Texts texts;
+    constexpr std::array<std::string_view, 6> signs { "", "-", "+", "\u2212", " ", "\t" };
+    constexpr std::array<std::string_view, 7> ends { "", "", " ", "\u00b0", " rad", "x", "\r\n" };
+    const NumberFormat C, German { ",", "." };
+    for (int i = 0; i < 50000; ++i) {
+        std::string text = texts.any(signs) + texts.digits(4);
+        if (texts.oneIn(2))
+            text += (texts.oneIn(4) ? "," : ".") + texts.digits(8);
+        text += texts.any(ends);
+        for (const auto field : { Field::RotX, Field::ScaleX }) {
+            for (const auto *format : { &C, &German }) {
+                const auto fast = readField(field, text, *format);
+                const auto general = readAnyField(field, text, *format);
+                const auto outcome = [](const std::variant<double, Error> &read) {
+                    const auto *value = std::get_if<double>(&read);
+                    return value ? exactly(*value) : std::get<Error>(read).message;
+                };
+                ASSERT_EQ(outcome(fast), outcome(general)) << testing::PrintToString(text);
+            }
+        }
+    }
 }
 
 // Lines of nine to seventeen numbers, mostly plain lines: the parameter lines of random angles and
