@@ -1,10 +1,12 @@
-// The fast paths read exactly what the general paths read, on generated texts: the plain number
-// scan what the general scan reads, a field what readAnyField reads, the plain line of a batch
-// what the general reading reads.
+// The fast paths read and write exactly what the general paths do, on generated texts and
+// values: the plain number scan reads what the general scan reads, a field what readAnyField
+// reads, the plain line of a batch what the general reading reads, and three angles written at
+// once are the three written one by one.
 
 #include "FieldReader.h"
 #include "MatrixReader.h"
 #include "NumberScanner.h"
+#include "NumberWriter.h"
 #include "quorvex/Calculations.h"
 
 #include <gtest/gtest.h>
@@ -168,6 +170,28 @@ TEST(ReadMatrix, readsAPlainLineAsTheGeneralReadingDoes)
                 testing::PrintToString(text) + (order == ValueOrder::Rows ? "" : " by columns"));
             ASSERT_EQ(described(readMatrix(text, order)), described(readAnyMatrix(text, order)));
         }
+    }
+}
+
+TEST(AppendAngles, writesWhatOneAtATimeWrites)
+{
+    std::mt19937 random(20261208);
+    // Degrees of every size that an angle field shows, exactly one and huge ones among them.
+    const auto angle = [&] {
+        constexpr double Exact[] = { 0, 1, -1, 0.01, 1e11, -2e12 };
+        const double degrees = random() % 8 == 0
+            ? Exact[random() % std::size(Exact)]
+            : std::ldexp(
+                static_cast<double>(random() % 2000001) - 1e6, -static_cast<int>(random() % 30));
+        return toRadians(degrees);
+    };
+    for (int i = 0; i < 100000; ++i) {
+        const std::array<double, 3> radians { angle(), angle(), angle() };
+        std::string together = "|", apart = "|";
+        appendAngles(together, radians);
+        for (const double each : radians)
+            appendAngle(apart, each);
+        ASSERT_EQ(together, apart);
     }
 }
 
