@@ -200,6 +200,8 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "1 0 0 0 1 0 0 0 1 (a cube, 10 × 20)", Identity },
         { "{1; 0; 0; 0; 1; 0; 0; 0; 1}", Identity },
         { "1 0 0 0 1 0 0 0 1 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", Identity },
+        { "0.81 -0.47 0.34 0.54 0.82 -0.16 -0.2 0.32 0.93 9 9 9 9 9 9 9 9\ncolumn-major",
+            { 0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93 } },
         { "1 0 0 0 1 0 0 0 1\n2 0 0 0 2 0 0 0 2", Identity }, // a *.him file: its first line
         // Labels, headings and remarks around rows, as consoles and documents print them.
         { "ans =\n\n   0.81  -0.47   0.34\n   0.54   0.82  -0.16\n  -0.20   0.32   0.93\n",

@@ -107,7 +107,7 @@ TEST(ScanPlainNumber, readsWhatTheGeneralScanReads)
     EXPECT_GT(plain, 50000);
 }
 
-// Lines of nine to seventeen numbers, mostly plain lines: the parameter lines of random angles and
+// Lines of nine to twenty numbers, mostly plain lines: the parameter lines of random angles and
 // scales, or random plain numbers, set apart by blanks and tabs, some with an end that makes them
 // another kind of line.
 TEST(ReadMatrix, readsAPlainLineAsTheGeneralReadingDoes)
@@ -133,7 +133,7 @@ TEST(ReadMatrix, readsAPlainLineAsTheGeneralReadingDoes)
                 values.assign(words.begin(), words.begin() + static_cast<std::ptrdiff_t>(count));
             }
         }
-        while (values.size() < 9 || (values.size() < 17 && texts.oneIn(3)))
+        while (values.size() < 9 || (values.size() < 20 && texts.oneIn(2)))
             values.push_back((texts.oneIn(4) ? "-" : "") + texts.some(9)
                 + (texts.oneIn(2) ? "." + texts.some(8) : ""));
         if (texts.oneIn(10))
