@@ -50,7 +50,7 @@ bool isInvisible(char32_t c)
     const bool bidirectional = c == 0x061C || c == 0x200E || c == 0x200F
         || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c != ' ' && isWhiteSpace(c)) || c == 0xAD
-        || (c >= 0x200B && c <= 0x200F) || c == 0x2060 || c == 0xFEFF || bidirectional;
+        || (c >= 0x200B && c <= 0x200D) || c == 0x2060 || c == 0xFEFF || bidirectional;
 }
 
 std::string_view trimmedOfAnyWhiteSpace(std::string_view text)
