@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Times quorvex-cli -l on a million lines of each kind against scipy_batch.py, which does the same
 work as a user would script it, on one core and on every core this process may use, and prints
-the rates in lines per second; checks that -j 1 and -j N give the same bytes on a million lines of
-good and bad ones; then the memory quorvex-cli -l holds for inputs short, long and many.
+the rates in lines per second; counts the instructions a line takes on one thread (callgrind), which
+do not depend on the machine's load; checks that -j 1 and -j N give the same bytes on a million
+lines of good and bad ones; then the memory quorvex-cli -l holds for inputs short, long and many.
 
     batch.py PATH/TO/quorvex-cli [LINES]
 """
@@ -45,6 +46,16 @@ def lines_per_second(command, source, cpus, target=os.devnull, stderr=None):
     return count / best
 
 
+def instructions(command, source):
+    """What callgrind counts for a run, less what a run on no input counts: the start and the end."""
+    def counted(path):
+        run = subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=/dev/null",
+                              cli, command, "-l", "-j", "1", path], stdout=subprocess.DEVNULL,
+                             stderr=subprocess.PIPE, text=True, check=True)
+        return int(run.stderr.split("Collected :")[1].split()[0])
+    return counted(source) - counted(os.devnull)
+
+
 def write_angles(path, lines, bad=0.0):
     """Lines of three angles, and with `bad` of them something that cannot be read instead."""
     with open(path, "w") as out:
@@ -74,6 +85,10 @@ with tempfile.TemporaryDirectory() as folder:
             ours = lines_per_second([cli, command, "-l"], source, cpus, target)
             print(f"{command + ' -l, ' + name:22} {ours:12,.0f} {theirs:13,.0f} {ours / theirs:7.1f}",
                   flush=True)
+
+    print("instructions a line on one thread (callgrind): " + ", ".join(
+        f"{command} -l {instructions(command, source) / count:,.0f}"
+        for command, source in (("matrix", angles), ("angles", lines))), flush=True)
 
     # The same bytes, messages included, on one thread and on several.
     mixed = os.path.join(folder, "mixed")

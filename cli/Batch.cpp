@@ -50,7 +50,7 @@ namespace {
         };
         const auto &flaws = block.lines.flaws;
         auto flaw = flaws.begin();
-        LineSplitter lines(block.lines.text);
+        LineSplitter lines(view(block.lines.text));
         std::string_view line;
         for (long number = block.lines.firstLine; lines.next(line); ++number) {
             if (flaw != flaws.end() && flaw->offset < lines.position()) {

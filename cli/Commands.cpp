@@ -35,20 +35,20 @@ namespace {
     std::optional<quorvex::Error> appendAngles(std::string &out, std::string_view text,
         const Options &options, const quorvex::NumberFormat &format)
     {
-        quorvex::AnglesAndScales a;
         const auto order
             = options.columns ? quorvex::ValueOrder::Columns : quorvex::ValueOrder::Rows;
-        if (auto error = quorvex::calculateAngles(text, format, a, order))
-            return error;
-        if (!options.scales && a.isMirrorImage())
+        const auto size = out.size();
+        auto result = quorvex::calculateAngles(text, format, options.scales, out, order);
+        if (auto *error = std::get_if<quorvex::Error>(&result))
+            return std::move(*error);
+        if (!options.scales
+            && std::get<quorvex::Handedness>(result) == quorvex::Handedness::MirrorImage) {
+            out.resize(size);
             return quorvex::Error { quorvex::Field::Matrix,
                 std::string(quorvex::label(quorvex::Field::Matrix))
                     + ": a mirror image, whose angles alone would describe another matrix; "
                       "quorvex-cli angles --scales gives its scale factors too" };
-        out.append(a.rotX).append(a.rotY).append(a.rotZ);
-        if (options.scales)
-            out.append(a.scaleX).append(" ").append(a.scaleY).append(" ").append(a.scaleZ).append(
-                " ");
+        }
         return std::nullopt;
     }
 

@@ -68,7 +68,7 @@ bool BlockReader::next(TextBlock &block, const std::function<bool()> &beforeWait
 
     // The whole lines go, and what follows them stays for the next block: the beginning of a line.
     block.text.swap(m_text);
-    m_text.assign(block.text, m_wholeLines);
+    m_text.assign(block.text.begin() + static_cast<std::ptrdiff_t>(m_wholeLines), block.text.end());
     block.text.resize(m_wholeLines);
     const auto beyond = std::ranges::partition_point(
         m_flaws, [this](const DecodingFlaw &flaw) { return flaw.offset < m_wholeLines; });
@@ -80,7 +80,7 @@ bool BlockReader::next(TextBlock &block, const std::function<bool()> &beforeWait
     m_skipLineFeed = m_text.empty() && block.text.back() == '\r';
 
     block.firstLine = m_nextLine;
-    m_nextLine += LineSplitter::count(block.text);
+    m_nextLine += LineSplitter::count(view(block.text));
     return true;
 }
 
@@ -110,11 +110,12 @@ void BlockReader::readMore()
 
         // The first bytes say how the rest is encoded: they wait in m_text until they can tell.
         if (!m_encodingKnown) {
-            const auto mark = byteOrderMark(m_text, got == 0);
+            const auto mark = byteOrderMark(view(m_text), got == 0);
             if (!mark)
                 return;
             m_encodingKnown = true;
-            m_text.erase(0, mark->length);
+            m_text.erase(
+                m_text.begin(), m_text.begin() + static_cast<std::ptrdiff_t>(mark->length));
             old = 0;
             if (mark->encoding != Encoding::Utf8) {
                 m_decoder.emplace(mark->encoding == Encoding::Utf16BigEndian);
@@ -122,16 +123,23 @@ void BlockReader::readMore()
             }
         }
         if (m_decoder) {
-            m_decoder->decode(m_bytes, m_text, m_flaws);
+            // Decoded on its own, the text and the flaws in it move to the end of m_text.
+            std::string decoded;
+            const auto firstFlaw = m_flaws.size();
+            m_decoder->decode(view(m_bytes), decoded, m_flaws);
             m_bytes.clear();
             if (got == 0)
-                m_decoder->finish(m_text, m_flaws);
+                m_decoder->finish(decoded, m_flaws);
+            for (auto flaw = m_flaws.begin() + static_cast<std::ptrdiff_t>(firstFlaw);
+                 flaw != m_flaws.end(); ++flaw)
+                flaw->offset += m_text.size();
+            m_text.insert(m_text.end(), decoded.begin(), decoded.end());
         }
 
         if (m_skipLineFeed && m_text.size() > old) {
             m_skipLineFeed = false;
             if (m_text[old] == '\n') {
-                m_text.erase(old, 1);
+                m_text.erase(m_text.begin() + static_cast<std::ptrdiff_t>(old));
                 for (auto &flaw : m_flaws) {
                     if (flaw.offset > old)
                         --flaw.offset;
@@ -143,7 +151,7 @@ void BlockReader::readMore()
             m_wholeLines = m_text.size(); // the last line, without a line end
             return;
         }
-        if (const auto end = wholeLines(std::string_view(m_text).substr(old)))
+        if (const auto end = wholeLines(view(m_text).substr(old)))
             m_wholeLines = old + end;
     } catch (const std::bad_alloc &) {
         // A line longer than the memory can hold: the lines before it are calculated, and the

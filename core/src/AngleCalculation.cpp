@@ -3,6 +3,7 @@
 #include "MatrixReader.h"
 #include "NumberWriter.h"
 #include "Rotation.h"
+#include "Uncertainty.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,8 @@ namespace {
     using detail::length;
     using detail::Parameters;
     using detail::Pi;
+    using detail::ShownAngle;
+    using detail::VagueRowRatio;
 
     double sign(double v)
     {
@@ -44,12 +47,9 @@ namespace {
         return determinant < 0;
     }
 
-    // How finely the fields show an angle: half a hundredth of a degree, in radians.
-    constexpr double ShownAngle = 0.005 * Pi / 180;
-
     // A row known far less finely than the other two (a short row of few digits) tells the angles
     // little and may hide a tilt that its digits allow: the rotation's row is then the cross
-    // product of the other two, which the digits do pin down.
+    // product of the other two, which the digits do pin down (Uncertainty.h, 7).
     void takeVagueRowFromTheOthers(Parameters &p, Parameters &off)
     {
         std::array<double, 3> vagueness {};
@@ -59,7 +59,7 @@ namespace {
             std::max_element(vagueness.begin(), vagueness.end()) - vagueness.begin());
         const std::size_t a = (worst + 1) % 3, b = (worst + 2) % 3;
         if (vagueness[worst] <= ShownAngle
-            || vagueness[worst] <= 4 * std::max(vagueness[a], vagueness[b]))
+            || vagueness[worst] <= VagueRowRatio * std::max(vagueness[a], vagueness[b]))
             return;
         const auto at = [&](std::size_t row, std::size_t k) { return p[3 * row + k]; };
         const std::array<double, 3> cross { at(a, 1) * at(b, 2) - at(a, 2) * at(b, 1),
@@ -71,72 +71,94 @@ namespace {
         }
     }
 
+    // What Calculate Angles derives from a matrix, before anything is written.
+    struct Orientation
+    {
+        std::array<double, 3> angles; // X, Y and Z, in radians
+        std::array<detail::ScaleFactor, 3> scales; // Scale X below zero for a mirror image
+    };
+
+    std::optional<Error> orientationOf(
+        std::string_view clipboardText, ValueOrder order, Orientation &out)
+    {
+        auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText, order);
+        if (auto *error = std::get_if<Error>(&read))
+            return std::move(*error);
+        const auto &[m, uncertainties, rows] = std::get<detail::PastedMatrix>(read);
+
+        // Each row is a scale times a row of a rotation: the scale is the row's length, shown with
+        // no more digits than its values carry. A mirror image has its Scale X below zero.
+        auto &scales = out.scales;
+        for (std::size_t i = 0; i < 3; ++i)
+            scales[i] = detail::scaleFactorOf(rows.lengths[i], rows.uncertainties[i]);
+        if (isMirrorImage(m, rows.lengths))
+            scales[0].value = -scales[0].value;
+        // The rotation, each row divided by the scale as it is shown: a line of unit scales gives
+        // the very angles it always has.
+        Parameters p, off;
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            p[i] = m[i] / scales[i / 3].value;
+            // No finer than the rotation check takes them: a value below the rounding of its row is
+            // noise, whatever digits it was written with (Uncertainty.h, 4).
+            off[i] = std::max(uncertainties[i] / std::fabs(scales[i / 3].value), detail::Rounding);
+        }
+        takeVagueRowFromTheOthers(p, off);
+
+        // hypot cannot overflow where the plain sum of squares would, and gives the angles that
+        // lines always gave.
+        const double cosY = std::hypot(p[5], p[8]);
+        const double y = arcTan2(p[2], cosY);
+        double x = arcTan2(-p[5], p[8]), z = arcTan2(-p[1], p[0]);
+        if (cosY < std::fabs(p[2])
+            && cosY * ShownAngle <= length(off[0], off[1], length(off[5], off[8]))) {
+            // Near gimbal lock, Y = ±90°, X and Z turn about nearly the same axis, and what is left
+            // of r11, r12, r23 and r33 tells them apart no better than the fields show them; in the
+            // lock itself it is noise, and Z reads 0 (Uncertainty.h, 8). X is the rest of the turn,
+            // which r21 and r22 hold as X + Z (or X - Z for -90°), so that the angles rebuild the
+            // matrix.
+            if (cosY <= length(off[5], off[8]))
+                z = 0;
+            x = arcTan2((std::cos(z) * p[3] - std::sin(z) * p[4]) / p[2],
+                std::sin(z) * p[3] + std::cos(z) * p[4]);
+        }
+        out.angles = { x, y, z };
+        return std::nullopt;
+    }
+
 } // namespace
 
 std::variant<AnglesAndScales, Error> calculateAngles(
     std::string_view clipboardText, const NumberFormat &format, ValueOrder order)
 {
-    AnglesAndScales result;
-    if (auto error = calculateAngles(clipboardText, format, result, order))
+    Orientation orientation;
+    if (auto error = orientationOf(clipboardText, order, orientation))
         return std::move(*error);
-    return result;
+    AnglesAndScales fields;
+    const auto &[angles, scales] = orientation;
+    for (const auto &[text, angle] : { std::pair(&fields.rotX, angles[0]),
+             std::pair(&fields.rotY, angles[1]), std::pair(&fields.rotZ, angles[2]) })
+        detail::appendAngle(*text, angle);
+    for (const auto &[text, scale] : { std::pair(&fields.scaleX, scales[0]),
+             std::pair(&fields.scaleY, scales[1]), std::pair(&fields.scaleZ, scales[2]) })
+        detail::appendScale(*text, scale, format);
+    return fields;
 }
 
-std::optional<Error> calculateAngles(std::string_view clipboardText, const NumberFormat &format,
-    AnglesAndScales &out, ValueOrder order)
+std::variant<Handedness, Error> calculateAngles(std::string_view clipboardText,
+    const NumberFormat &format, bool withScales, std::string &out, ValueOrder order)
 {
-    auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText, order);
-    if (auto *error = std::get_if<Error>(&read))
+    Orientation orientation;
+    if (auto error = orientationOf(clipboardText, order, orientation))
         return std::move(*error);
-    const auto &[m, uncertainties, rows] = std::get<detail::PastedMatrix>(read);
-
-    // Each row is a scale times a row of a rotation: the scale is the row's length, shown with no
-    // more digits than its values carry. A mirror image has its Scale X below zero.
-    std::array<double, 3> scales {};
-    std::string *const scaleTexts[] { &out.scaleX, &out.scaleY, &out.scaleZ };
-    const bool mirrored = isMirrorImage(m, rows.lengths);
-    for (std::size_t i = 0; i < 3; ++i) {
-        scaleTexts[i]->clear();
-        if (mirrored && i == 0)
-            scaleTexts[i]->push_back('-');
-        scales[i]
-            = detail::appendScale(*scaleTexts[i], rows.lengths[i], rows.uncertainties[i], format);
+    detail::appendAngles(out, orientation.angles);
+    if (withScales) {
+        for (const auto scale : orientation.scales) {
+            detail::appendScale(out, scale, format);
+            out.push_back(' ');
+        }
     }
-    if (mirrored)
-        scales[0] = -scales[0];
-    // The rotation, each row divided by the scale as it is shown: a line of unit scales gives
-    // the very angles it always has.
-    Parameters p, off;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        p[i] = m[i] / scales[i / 3];
-        // No finer than the rotation check takes them: a value below the rounding of its row is
-        // noise, whatever digits it was written with.
-        off[i] = std::max(uncertainties[i] / std::fabs(scales[i / 3]), detail::Rounding);
-    }
-    takeVagueRowFromTheOthers(p, off);
-
-    // hypot cannot overflow where the plain sum of squares would, and gives the angles that lines
-    // always gave.
-    const double cosY = std::hypot(p[5], p[8]);
-    const double y = arcTan2(p[2], cosY);
-    double x = arcTan2(-p[5], p[8]), z = arcTan2(-p[1], p[0]);
-    if (cosY < std::fabs(p[2])
-        && cosY * ShownAngle <= length(off[0], off[1], length(off[5], off[8]))) {
-        // Near gimbal lock, Y = ±90°, X and Z turn about nearly the same axis, and what is left of
-        // r11, r12, r23 and r33 tells them apart no better than the fields show them; in the lock
-        // itself it is noise, and Z reads 0. X is the rest of the turn, which r21 and r22 hold
-        // as X + Z (or X - Z for -90°), so that the angles rebuild the matrix.
-        if (cosY <= length(off[5], off[8]))
-            z = 0;
-        x = arcTan2((std::cos(z) * p[3] - std::sin(z) * p[4]) / p[2],
-            std::sin(z) * p[3] + std::cos(z) * p[4]);
-    }
-    for (const auto &[text, angle] :
-        { std::pair(&out.rotX, x), std::pair(&out.rotY, y), std::pair(&out.rotZ, z) }) {
-        text->clear();
-        detail::appendAngle(*text, angle);
-    }
-    return std::nullopt;
+    return std::signbit(orientation.scales[0].value) ? Handedness::MirrorImage
+                                                     : Handedness::Rotation;
 }
 
 } // namespace quorvex

@@ -158,7 +158,8 @@ bool Cells::next(Cell &cell)
     for (std::size_t length = 0; m_pos < m_text.size(); m_pos += length) {
         switch (kindHere(length)) {
         case Kind::Comma:
-            ++cell.commasBefore;
+            // None, one or more is all a reading asks: a line of commas cannot overflow it.
+            cell.commasBefore = std::min(cell.commasBefore + 1, 2);
             break;
         case Kind::LineBreak:
             cell.newLine = true;

@@ -24,7 +24,7 @@ struct Cell
     std::string_view text;
     // A sign that stood apart before the number ("− 1", "- 1"), or nothing.
     std::string_view sign;
-    int commasBefore = 0; // where commas separate
+    int commasBefore = 0; // where commas separate; 2 for two or more
     bool newLine = false;
     bool rowEndBefore = false; // ";", "\" or a new group: "), ("
     bool firstOnLine = false;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace quorvex::detail {
@@ -33,7 +34,7 @@ namespace {
     std::size_t closing(std::string_view text, std::size_t open)
     {
         const char opener = text[open], closer = opener == '(' ? ')' : opener == '[' ? ']' : '}';
-        int depth = 0;
+        std::ptrdiff_t depth = 0; // as many as the text has bytes
         for (std::size_t i = open; i < text.size(); ++i) {
             if (text[i] == opener)
                 ++depth;
@@ -66,7 +67,7 @@ namespace {
         {
             if (m_pos > m_text.size())
                 return false;
-            int depth = 0;
+            std::ptrdiff_t depth = 0; // as many as the text has bytes
             const std::size_t begin = m_pos;
             std::size_t end = begin, equals = std::string_view::npos;
             for (; end < m_text.size() && (depth > 0 || m_text[end] != ','); ++end) {

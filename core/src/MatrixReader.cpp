@@ -4,6 +4,7 @@
 #include "MatrixShapes.h"
 #include "Message.h"
 #include "NumberScanner.h"
+#include "Uncertainty.h"
 
 #include <algorithm>
 #include <array>
@@ -14,24 +15,26 @@
 namespace quorvex::detail {
 namespace {
 
-    // How far each value may be off. A value written to its last digit is off by up to half a
-    // unit of it; but writers drop trailing zeros, so a shorter value ("0", "1", "0.5", "0.4823",
-    // a row label "2") beside six-decimal ones stands for a value as exact as theirs. Only where
-    // that gives no rotation may a cell have lost digits to a narrow column of a spreadsheet
-    // ("-0.46985" beside "0.813798"): then (`narrowCells`) values of four or more significant
-    // digits are taken at their own last digit. A value in scientific notation ("6.12E-17") always
-    // is: its digits say how exact it is. No value is trusted beyond single precision: a float
-    // printed with eight digits is off by a few units of its last bit.
-    Parameters uncertaintiesOf(const std::array<const NumberScan *, 9> &numbers, bool narrowCells)
+    // Nine values, and how each is written: its last digit is worth 10^(exponent - decimals).
+    struct NineNumbers
+    {
+        Parameters values;
+        std::array<int, 9> decimals, exponents, significantDigits;
+    };
+
+    // How far each value may be off (Uncertainty.h, 1 to 3): half a unit of its last digit, or of
+    // the finest digit of the values in fixed notation where it is shorter than they are; with
+    // `narrowCells`, a value of NarrowCellDigits or more at its own last digit; and never less
+    // than SinglePrecision of its size.
+    Parameters uncertaintiesOf(const NineNumbers &nine, bool narrowCells)
     {
         std::array<double, 9> lastDigit {};
         double finest = HUGE_VAL, finestScientific = HUGE_VAL;
         for (std::size_t i = 0; i < 9; ++i) {
-            const auto &n = *numbers[i];
-            lastDigit[i] = 0.5 * powerOfTen(n.exponent - n.decimals);
-            if (n.exponent != 0)
+            lastDigit[i] = 0.5 * powerOfTen(nine.exponents[i] - nine.decimals[i]);
+            if (nine.exponents[i] != 0)
                 finestScientific = std::min(finestScientific, lastDigit[i]);
-            else if (n.decimals > 0)
+            else if (nine.decimals[i] > 0)
                 finest = std::min(finest, lastDigit[i]);
         }
         if (finest == HUGE_VAL)
@@ -39,10 +42,11 @@ namespace {
 
         Parameters uncertainties {};
         for (std::size_t i = 0; i < 9; ++i) {
-            const auto &n = *numbers[i];
-            const bool own
-                = n.exponent != 0 || (narrowCells && n.decimals > 0 && n.significantDigits >= 4);
-            uncertainties[i] = std::max(own ? lastDigit[i] : finest, std::fabs(*n.value) * 0x1p-22);
+            const bool own = nine.exponents[i] != 0
+                || (narrowCells && nine.decimals[i] > 0
+                    && nine.significantDigits[i] >= NarrowCellDigits);
+            uncertainties[i] = std::max(
+                own ? lastDigit[i] : finest, std::fabs(nine.values[i]) * SinglePrecision);
         }
         return uncertainties;
     }
@@ -62,28 +66,45 @@ namespace {
         return text;
     }
 
-    // The nine values, if they are a rotation with scales.
-    std::variant<PastedMatrix, Failure> matrixOf(const std::array<const Value *, 9> &nine)
+    // Whether nine numbers are a rotation with scales, within their digits: fills `matrix` and
+    // says nothing, or says what is wrong.
+    std::optional<std::string> readRotation(const NineNumbers &nine, PastedMatrix &matrix)
     {
-        PastedMatrix matrix {};
-        std::array<const NumberScan *, 9> numbers {};
-        for (std::size_t i = 0; i < 9; ++i) {
-            if (!nine[i]->number.value)
-                return failure(Stage::Values, nine[i]->text, " is too large");
-            matrix.values[i] = *nine[i]->number.value;
-            numbers[i] = &nine[i]->number;
-        }
+        matrix.values = nine.values;
         const auto read = [&](bool narrowCells) {
-            matrix.uncertainties = uncertaintiesOf(numbers, narrowCells);
+            matrix.uncertainties = uncertaintiesOf(nine, narrowCells);
             matrix.rows = rowLengths(matrix.values, matrix.uncertainties);
             return rotationProblem(matrix.values, matrix.uncertainties, matrix.rows);
         };
-        if (const auto problem = read(false); problem && read(true)) {
-            return Failure { Stage::Rotation,
-                { Field::Matrix,
-                    std::string(label(Field::Matrix)) + ": read as " + valuesText(matrix.values)
-                        + ", which is not a rotation with scales: " + *problem } };
+        auto problem = read(false);
+        if (problem && !read(true))
+            problem.reset();
+        return problem;
+    }
+
+    Error notARotation(const Parameters &values, std::string_view problem)
+    {
+        return { Field::Matrix,
+            std::string(label(Field::Matrix)) + ": read as " + valuesText(values)
+                + ", which is not a rotation with scales: " + std::string(problem) };
+    }
+
+    // The nine values, if they are a rotation with scales.
+    std::variant<PastedMatrix, Failure> matrixOf(const std::array<const Value *, 9> &values)
+    {
+        NineNumbers nine;
+        for (std::size_t i = 0; i < 9; ++i) {
+            const auto &number = values[i]->number;
+            if (!number.value)
+                return failure(Stage::Values, values[i]->text, withoutValue(number));
+            nine.values[i] = *number.value;
+            nine.decimals[i] = number.decimals;
+            nine.exponents[i] = number.exponent;
+            nine.significantDigits[i] = number.significantDigits;
         }
+        PastedMatrix matrix;
+        if (const auto problem = readRotation(nine, matrix))
+            return Failure { Stage::Rotation, notARotation(matrix.values, *problem) };
         return matrix;
     }
 
@@ -153,7 +174,7 @@ namespace {
             for (std::size_t c = 0; c < layout.columns; ++c) {
                 const auto &value = table.at(r, c);
                 if (c > 0)
-                    ++commasBefore[static_cast<std::size_t>(std::min(value.commasBefore, 2))];
+                    ++commasBefore[static_cast<std::size_t>(value.commasBefore)];
                 decimalComma |= value.decimalComma;
                 decimalPoint |= value.text.find('.') != std::string_view::npos;
             }
@@ -210,106 +231,117 @@ namespace {
 
     // The common line of a batch: plain numbers between blanks or tabs, nine or more of them (but
     // not sixteen), and nothing after them. It reads as the general reading reads it (its first
-    // nine values), only at once; any other text is for the general reading.
-    bool isPlainLine(std::string_view text, std::array<Value, 9> &nine)
+    // nine values, by rows or by columns), only at once; any other text is for the general
+    // reading. A plain number always has a value, and none needs its text to be named.
+    bool isPlainLine(std::string_view text, ValueOrder order, NineNumbers &nine)
     {
         // What may stand between the numbers, and what ends the line.
         const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
         const auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
-        std::size_t count = 0, pos = 0;
-        for (; count < Table::MostInRow; ++count) {
-            while (pos < text.size() && isBlank(text[pos]))
-                ++pos;
-            if (pos == text.size() || isEnd(text[pos]))
-                break;
+        const char *p = text.data(), *const end = p + text.size();
+        // Every number is read, not only seventeen: the general reading reads a line of more as
+        // one of seventeen, but the text after them may declare another reading ("column-major"),
+        // which the general reading must then make. A line of more than a thousand is left to it
+        // too: with a bound to count on, angles -l spends 45 instructions a line less.
+        constexpr std::size_t MostNumbers = 1000;
+        std::size_t count = 0;
+        for (NumberScan scan; count < MostNumbers; ++count) {
+            while (p != end && isBlank(*p))
+                ++p;
+            // A number begins with a sign, a digit or the separator, none of which is a line end:
+            // the end is looked for only where no number begins (angles -l: 53 instructions a
+            // line less than before each number).
+            if (p == end || !scanPlainNumber({ p, end }, '.', scan)) {
+                if (p == end || isEnd(*p))
+                    break;
+                return false;
+            }
+            p += scan.length;
+            if (p != end && !isBlank(*p) && !isEnd(*p))
+                return false;
             // Beyond the first nine only the count matters.
-            NumberScan rest;
-            auto &scan = count < nine.size() ? nine[count].number : rest;
-            if (!scanPlainNumber(text.substr(pos), '.', scan))
-                return false;
-            const auto end = pos + scan.length;
-            if (end < text.size() && !isBlank(text[end]) && !isEnd(text[end]))
-                return false;
-            if (count < nine.size())
-                nine[count].text = text.substr(pos, scan.length);
-            pos = end;
+            if (count < 9) {
+                // By columns, the line's values are the matrix's columns one after another.
+                const auto at = order == ValueOrder::Rows ? count : count % 3 * 3 + count / 3;
+                nine.values[at] = *scan.value;
+                nine.decimals[at] = scan.decimals;
+                nine.exponents[at] = 0;
+                nine.significantDigits[at] = scan.significantDigits;
+            }
         }
         return count >= 9 && count != 16
-            && (count == Table::MostInRow
-                || text.find_first_not_of(" \t\r\n", pos) == std::string_view::npos);
+            && std::all_of(p, end, [&](char c) { return isBlank(c) || isEnd(c); });
     }
 
-    // Any text but the plain line: what it declares, and its readings. A batch reads plain lines
-    // far more often: marked cold, this leaves the registers to the plain line's reading
-    // (callgrind, angles -l of parameter lines: 5,240 instructions a line without the mark, 5,209
-    // with it; a line of comma-separated values takes 3% more).
-    [[gnu::cold]] std::variant<PastedMatrix, Error> readPasted(
-        std::string_view text, ValueOrder order)
+    // The matrix of a plain line's numbers, made where the caller of readMatrix gets it.
+    std::variant<PastedMatrix, Error> plainMatrixOf(const NineNumbers &nine)
     {
-        auto declared = declarationOf(text);
-        if (auto *error = std::get_if<Error>(&declared))
-            return std::move(*error);
-        const auto &declaration = std::get<Declaration>(declared);
-        Source source { text, false,
-            !declaration.byColumns.empty()    ? Order::Columns
-                : !declaration.byRows.empty() ? Order::Rows
-                                              : Order::Undeclared,
-            declaration.shape };
-        if (order == ValueOrder::Columns) {
-            if (source.order == Order::Rows)
-                return errorAbout(Field::Matrix, text,
-                    " lists its values by rows (\"" + std::string(declaration.byRows)
-                        + "\"), not by columns as asked");
-            source.order = Order::Columns;
-        }
-        if (!declaration.list.empty()) {
-            source.text = declaration.list;
-            source.oneList = true;
-        }
-
-        bool sawComma = false, unused = false;
-        auto decimal = readWith(source, Commas::Decimal, sawComma);
-        // Without a comma, the decimal reading is the only one.
-        auto separating = sawComma ? readWith(source, Commas::Separating, unused) : decimal;
-        const auto *a = std::get_if<PastedMatrix>(&decimal);
-        const auto *b = std::get_if<PastedMatrix>(&separating);
-        if (a && b && a->values != b->values)
-            return errorAbout(Field::Matrix, source.text,
-                " is unclear: its commas could be decimal commas or separators");
-        // A reading that finds the text unclear makes it so, whatever the other finds.
-        for (const auto *reading : { &decimal, &separating }) {
-            if (const auto *failed = std::get_if<Failure>(reading);
-                failed && failed->stage == Stage::Unclear)
-                return failed->error;
-        }
-        if (a || b)
-            return a ? *a : *b;
-        // Of two failures the one that got further says most; where neither found a number, the
-        // separating reading quotes a word without the comma that follows it.
-        const auto &x = std::get<Failure>(decimal), &y = std::get<Failure>(separating);
-        return y.stage > x.stage || (y.stage == x.stage && x.stage == Stage::NoNumbers) ? y.error
-                                                                                        : x.error;
+        std::variant<PastedMatrix, Error> read;
+        auto &matrix = std::get<PastedMatrix>(read);
+        if (const auto problem = readRotation(nine, matrix))
+            read = notARotation(matrix.values, *problem);
+        return read;
     }
 
 } // namespace
 
-std::variant<PastedMatrix, Error> readMatrix(std::string_view text, ValueOrder order)
+// What a text declares, and its readings. A batch reads plain lines far more often: marked cold,
+// this leaves the registers to the plain line's reading (callgrind, angles -l of parameter lines:
+// 5,240 instructions a line without the mark, 5,209 with it; a line of comma-separated values
+// takes 3% more).
+[[gnu::cold]] std::variant<PastedMatrix, Error> readAnyMatrix(
+    std::string_view text, ValueOrder order)
 {
-    if (std::array<Value, 9> nine; isPlainLine(text, nine)) {
-        if (order == ValueOrder::Columns) {
-            std::swap(nine[1], nine[3]);
-            std::swap(nine[2], nine[6]);
-            std::swap(nine[5], nine[7]);
-        }
-        const std::array<const Value *, 9> values { &nine[0], &nine[1], &nine[2], &nine[3],
-            &nine[4], &nine[5], &nine[6], &nine[7], &nine[8] };
-        auto read = matrixOf(values);
-        if (auto *failed = std::get_if<Failure>(&read))
-            return std::move(failed->error);
-        return std::get<PastedMatrix>(read);
+    auto declared = declarationOf(text);
+    if (auto *error = std::get_if<Error>(&declared))
+        return std::move(*error);
+    const auto &declaration = std::get<Declaration>(declared);
+    Source source { text, false,
+        !declaration.byColumns.empty()    ? Order::Columns
+            : !declaration.byRows.empty() ? Order::Rows
+                                          : Order::Undeclared,
+        declaration.shape };
+    if (order == ValueOrder::Columns) {
+        if (source.order == Order::Rows)
+            return errorAbout(Field::Matrix, text,
+                " lists its values by rows (\"" + std::string(declaration.byRows)
+                    + "\"), not by columns as asked");
+        source.order = Order::Columns;
+    }
+    if (!declaration.list.empty()) {
+        source.text = declaration.list;
+        source.oneList = true;
     }
 
-    return readPasted(text, order);
+    bool sawComma = false, unused = false;
+    auto decimal = readWith(source, Commas::Decimal, sawComma);
+    // Without a comma, the decimal reading is the only one.
+    auto separating = sawComma ? readWith(source, Commas::Separating, unused) : decimal;
+    const auto *a = std::get_if<PastedMatrix>(&decimal);
+    const auto *b = std::get_if<PastedMatrix>(&separating);
+    if (a && b && a->values != b->values)
+        return errorAbout(Field::Matrix, source.text,
+            " is unclear: its commas could be decimal commas or separators");
+    // A reading that finds the text unclear makes it so, whatever the other finds.
+    for (const auto *reading : { &decimal, &separating }) {
+        if (const auto *failed = std::get_if<Failure>(reading);
+            failed && failed->stage == Stage::Unclear)
+            return failed->error;
+    }
+    if (a || b)
+        return a ? *a : *b;
+    // Of two failures the one that got further says most; where neither found a number, the
+    // separating reading quotes a word without the comma that follows it.
+    const auto &x = std::get<Failure>(decimal), &y = std::get<Failure>(separating);
+    return y.stage > x.stage || (y.stage == x.stage && x.stage == Stage::NoNumbers) ? y.error
+                                                                                    : x.error;
+}
+
+std::variant<PastedMatrix, Error> readMatrix(std::string_view text, ValueOrder order)
+{
+    if (NineNumbers nine; isPlainLine(text, order, nine))
+        return plainMatrixOf(nine);
+    return readAnyMatrix(text, order);
 }
 
 } // namespace quorvex::detail

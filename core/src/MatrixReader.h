@@ -14,6 +14,10 @@ namespace quorvex::detail {
 // meant (half a unit of the last digit written, or more), and the lengths of its rows.
 struct PastedMatrix
 {
+    // Made without zeros, since a reading fills every value: zeroing them cost a line of angles
+    // -l 28 instructions (callgrind).
+    PastedMatrix() { }
+
     Parameters values;
     Parameters uncertainties;
     RowLengths rows;
@@ -52,5 +56,9 @@ struct PastedMatrix
 // Every refusal is an Error of the "Matrix" field that says what is wrong.
 std::variant<PastedMatrix, Error> readMatrix(
     std::string_view text, ValueOrder order = ValueOrder::Rows);
+
+// The same without the fast path for the common line of a batch, nine or more plain numbers
+// between blanks: what readMatrix gives for any text, which the tests hold its fast path to.
+std::variant<PastedMatrix, Error> readAnyMatrix(std::string_view text, ValueOrder order);
 
 } // namespace quorvex::detail

@@ -1,5 +1,6 @@
 #include "Message.h"
 
+#include "NumberScanner.h"
 #include "TextDecoding.h"
 
 #include <array>
@@ -38,6 +39,12 @@ namespace {
 std::string about(Field field, std::string_view text)
 {
     return std::string(label(field)) + ": " + quoted(text);
+}
+
+std::string_view withoutValue(const NumberScan &number)
+{
+    return number.tooManyDigits ? " has more digits than Quorvex can count (over a billion)"
+                                : " is too large";
 }
 
 std::string listed(std::span<const std::size_t> numbers)

@@ -8,6 +8,8 @@
 
 namespace quorvex::detail {
 
+struct NumberScan;
+
 // The beginning of every message: the field's label and the text that failed, quoted so that it
 // fits on one line of a message box or a terminal: Rot Y: "abc". A long text (a pasted file, a
 // megabyte of digits) is cut short at a whole character, and characters that show nothing are
@@ -20,6 +22,10 @@ inline Error errorAbout(Field field, std::string_view text, std::string_view wha
 {
     return { field, about(field, text).append(what) };
 }
+
+// Why a number that was read has no value: " is too large" for a double, or it has more digits
+// than can be counted.
+std::string_view withoutValue(const NumberScan &number);
 
 // Numbers as a sentence lists them: "2", "1 and 3", "3, 4, 4 and 4".
 std::string listed(std::span<const std::size_t> numbers);

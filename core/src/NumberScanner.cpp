@@ -96,11 +96,12 @@ NumberScan scanAnyNumber(std::string_view text, std::string_view decimalSeparato
     }
 
     NumberScan scan { pos };
-    scan.decimals = static_cast<int>(fraction.size());
     const auto leading = integer.find_first_not_of('0');
-    scan.significantDigits = static_cast<int>(leading != std::string_view::npos
-            ? integer.size() - leading + fraction.size()
-            : fraction.size() - std::min(fraction.find_first_not_of('0'), fraction.size()));
+    if (!keepDigitCounts(scan, fraction.size(),
+            leading != std::string_view::npos
+                ? integer.size() - leading + fraction.size()
+                : fraction.size() - std::min(fraction.find_first_not_of('0'), fraction.size())))
+        return scan;
     for (const char c : exponentDigits) // saturated: beyond it, every value is 0 or too large
         scan.exponent = std::min(scan.exponent * 10 + (c - '0'), 100'000);
     if (negativeExponent)
@@ -140,6 +141,18 @@ NumberScan scanAnyNumber(std::string_view text, std::string_view decimalSeparato
     }
     scan.value = negative ? -value : value;
     return scan;
+}
+
+bool keepDigitCounts(NumberScan &scan, std::size_t decimals, std::size_t significantDigits)
+{
+    if (decimals > MostDigits || significantDigits > MostDigits) {
+        scan.value = std::nullopt;
+        scan.tooManyDigits = true;
+        return false;
+    }
+    scan.decimals = static_cast<int>(decimals);
+    scan.significantDigits = static_cast<int>(significantDigits);
+    return true;
 }
 
 bool looksGrouped(std::string_view number, char separator)

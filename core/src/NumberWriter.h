@@ -3,6 +3,7 @@
 #include "Rotation.h"
 #include "quorvex/NumberFormat.h"
 
+#include <array>
 #include <string>
 
 // The number texts the user sees and pastes. Both kinds are written with "." whatever the locale,
@@ -25,13 +26,22 @@ void appendParameterLine(std::string &out, const Parameters &parameters);
 // degrees is finite.
 std::string formatAngle(double radians);
 void appendAngle(std::string &out, double radians);
+// Three angles, one after another ("10.0 20.0 30.0 ").
+void appendAngles(std::string &out, const std::array<double, 3> &radians);
 
-// A scale factor measured as `length`, which may be off by up to `uncertainty`: appends the
-// shortest decimal within that distance ("2", "0.5", "1.2346"), so that it carries no more digits
-// than the values it was measured from, and returns the value that the text stands for. Written
-// with "." but where the user's locale groups thousands with "." and would read it as thousands
-// ("1.234"); there it takes the locale's decimal separator.
-double appendScale(std::string &out, double length, double uncertainty, const NumberFormat &format);
+// A scale factor as its row's digits tell it: the value and how it is written.
+struct ScaleFactor
+{
+    double value;
+    int decimals; // -1: as the shortest text that reads back as the value ("1e-20", "1e+300")
+};
+// The scale factor measured as `length`, which may be off by up to `uncertainty`: the shortest
+// decimal within that distance ("2", "0.5", "1.2346"), so that it carries no more digits than the
+// values it was measured from (Uncertainty.h, 9).
+ScaleFactor scaleFactorOf(double length, double uncertainty);
+// Appends a scale factor, with "." but where the user's locale groups thousands with "." and
+// would read it as thousands ("1.234"); there it takes the locale's decimal separator.
+void appendScale(std::string &out, ScaleFactor scale, const NumberFormat &format);
 
 // Appends x in fixed notation with the given number of decimals, as std::to_chars(…,
 // std::chars_format::fixed, decimals) writes it (rounding half to even), only faster for the values

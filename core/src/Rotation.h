@@ -26,9 +26,6 @@ constexpr double toDegrees(double radians)
     return radians * 180 / Pi;
 }
 
-// How finely a double's arithmetic holds a unit row: finer than this no digits pin a value down.
-inline constexpr double Rounding = 1e-15;
-
 // The length of the vector (a, b, c): the plain square root where the squares neither overflow
 // nor vanish, and std::hypot, several times slower, where they might (a row of 1e200).
 inline double length(double a, double b, double c = 0)

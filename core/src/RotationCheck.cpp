@@ -1,6 +1,7 @@
 #include "RotationCheck.h"
 
 #include "Message.h"
+#include "Uncertainty.h"
 
 #include <algorithm>
 #include <array>
@@ -10,10 +11,6 @@
 
 namespace quorvex::detail {
 namespace {
-
-    // A row whose digits leave its direction open by more than this (in radians, about a degree)
-    // does not tell the angles to the hundredth of a degree that the fields show.
-    constexpr double VagueRow = 0.02;
 
     // An angle close enough to 90° to need more than one decimal to show that it is not: "89.97".
     std::string degreesText(double degrees)
@@ -61,25 +58,25 @@ std::optional<std::string> rotationProblem(
         }
     }
     // The dot product of two unit rows is the cosine of the angle between them, and the values'
-    // uncertainties move it by at most the slack.
+    // uncertainties move it by at most the slack (Uncertainty.h, 6).
     constexpr std::array<std::pair<std::size_t, std::size_t>, 3> pairs { { { 0, 1 }, { 0, 2 },
         { 1, 2 } } };
     std::array<double, 3> cosines {}, slacks {};
     bool perpendicular = true; // as written
     for (std::size_t n = 0; n < pairs.size(); ++n) {
         const std::size_t i = 3 * pairs[n].first, j = 3 * pairs[n].second;
-        double slack = 3 * Rounding;
+        double slack = DotProductRounding;
         for (std::size_t k = 0; k < 3; ++k) {
             cosines[n] += unit[i + k] * unit[j + k];
             slack += std::fabs(unit[i + k]) * off[j + k] + std::fabs(unit[j + k]) * off[i + k]
-                + 3 * off[i + k] * off[j + k];
+                + SecondOrderMargin * off[i + k] * off[j + k];
         }
         slacks[n] = slack;
-        perpendicular = perpendicular && std::fabs(cosines[n]) <= 3 * Rounding;
+        perpendicular = perpendicular && std::fabs(cosines[n]) <= DotProductRounding;
     }
     // Rows already perpendicular as written are taken as written. Otherwise their digits must
-    // pin down which way they point: of a row too short for its digits the angles can do without
-    // one (it is the cross product of the others), not two.
+    // pin down which way they point: the angles can do without one vague row, not two
+    // (Uncertainty.h, 5).
     if (vague > 1 && !perpendicular) {
         return "rows " + listed(std::span(vagueRows).first(vague))
             + " hold too few digits to tell which way they point";

@@ -10,8 +10,13 @@ Character characterAt(std::string_view text, std::size_t pos)
     const unsigned char lead = byte(0);
     if (lead < 0x80)
         return { lead, 1 };
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || pos + length > text.size())
+    // A continuation byte, or a byte from F5 on, begins no character: F5 to F7 would go beyond
+    // U+10FFFF, and F8 to FF began the five- and six-byte forms that UTF-8 no longer has, or
+    // nothing ever.
+    if (lead < 0xC0 || lead > 0xF4)
+        return { Character::Invalid, 1 };
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (pos + length > text.size())
         return { Character::Invalid, 1 };
     char32_t code = lead & (0x7Fu >> length);
     for (std::size_t i = 1; i < length; ++i) {
@@ -39,8 +44,13 @@ bool isWhiteSpace(char32_t c)
 
 bool isInvisible(char32_t c)
 {
+    // The controls of bidirectional text: the marks (U+061C, U+200E, U+200F), embeddings and
+    // overrides (U+202A to U+202E) and isolates (U+2066 to U+2069). Shown as they are, an
+    // override would turn the rest of a message around.
+    const bool bidirectional = c == 0x061C || c == 0x200E || c == 0x200F
+        || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c != ' ' && isWhiteSpace(c)) || c == 0xAD
-        || (c >= 0x200B && c <= 0x200F) || c == 0x2060 || c == 0xFEFF;
+        || (c >= 0x200B && c <= 0x200D) || c == 0x2060 || c == 0xFEFF || bidirectional;
 }
 
 std::string_view trimmedOfAnyWhiteSpace(std::string_view text)

@@ -23,7 +23,8 @@ bool isWhiteSpace(char32_t c);
 // Unicode line and paragraph separators.
 bool isLineBreak(char32_t c);
 // Characters that show nothing, or nothing that tells them from a blank: control characters,
-// spaces other than the blank, the soft hyphen, zero-width characters and the byte-order mark.
+// spaces other than the blank, the soft hyphen, zero-width characters, the controls of
+// bidirectional text and the byte-order mark.
 bool isInvisible(char32_t c);
 
 inline bool isDigit(char c)

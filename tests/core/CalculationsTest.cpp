@@ -4,6 +4,8 @@
 #include "quorvex/Calculations.h"
 #include "FieldReader.h"
 #include "MatrixReader.h"
+#include "Message.h"
+#include "NumberScanner.h"
 
 #include <gtest/gtest.h>
 
@@ -94,10 +96,11 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         // Characters that show nothing are shown as escapes.
         { "1\n2", C, 0, R"(Scale X: "1\n2" is not a number)" },
         { "1\u00a0500", C, 0, R"(Scale X: "1\u00A0500" is not a number)" },
-        { "\u200b30\u200f", C, 0, R"(Scale X: "\u200B30\u200F" is not a number)" },
+        { "\u200b\u202e30\u2066\u061c\u200f", C, 0,
+            R"(Scale X: "\u200B\u202E30\u2066\u061C\u200F" is not a number)" },
         { "1\u00a0😀", C, 0, R"(Scale X: "1\u00A0😀" is not a number)" },
-        { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf", C, 0,
-            R"(Scale X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF" is not a number)" },
+        { "\x01\x7f\x80\xff\xed\xa0\x80\xed\xbf\xbf\xfc\x80\x80\x80\xf4\x90\x80\x80", C, 0,
+            R"(Scale X: "\u0001\u007F\x80\xFF\xED\xA0\x80\xED\xBF\xBF\xFC\x80\x80\x80\xF4\x90\x80\x80" is not a number)" },
         // A scale factor is a plain number.
         { "2\u00b0", C, 0, R"(Scale X: "2°" is not a number; a scale factor takes no unit)" },
         { "2 rad", C, 0, R"(Scale X: "2 rad" is not a number; a scale factor takes no unit)" },
@@ -117,6 +120,23 @@ TEST(ReadField, readsOneNumberOrNamesTheProblem)
         SCOPED_TRACE(row.text.substr(0, 50));
         const auto expected = row.error ? row.error : testing::PrintToString(row.value);
         EXPECT_EQ(outcome(readField(Field::ScaleX, row.text, row.format)), expected);
+    }
+}
+
+// A number's digits are counted up to a billion (a line of a batch may hold gigabytes): one with
+// more is refused by its count, where counts in ints went out of bounds at 2^31 digits and wrapped
+// at 2^32 + 3. The counts are tried here, since a text of so many digits would take gigabytes.
+TEST(ScanNumber, refusesMoreDigitsThanItCounts)
+{
+    NumberScan counted;
+    EXPECT_TRUE(
+        keepDigitCounts(counted, MostDigits, MostDigits) && counted.decimals == 1'000'000'000);
+    for (const auto [decimals, significant] :
+        { std::pair<std::size_t, std::size_t>(MostDigits + 1, 1), { 0, MostDigits + 1 },
+            { 1ULL << 31, 1 }, { (1ULL << 32) + 3, 3 } }) {
+        NumberScan scan;
+        EXPECT_FALSE(keepDigitCounts(scan, decimals, significant) || scan.value) << decimals;
+        EXPECT_EQ(withoutValue(scan), " has more digits than Quorvex can count (over a billion)");
     }
 }
 
@@ -180,6 +200,8 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "1 0 0 0 1 0 0 0 1 (a cube, 10 × 20)", Identity },
         { "{1; 0; 0; 0; 1; 0; 0; 0; 1}", Identity },
         { "1 0 0 0 1 0 0 0 1 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9 9", Identity },
+        { "0.81 -0.47 0.34 0.54 0.82 -0.16 -0.2 0.32 0.93 9 9 9 9 9 9 9 9\ncolumn-major",
+            { 0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93 } },
         { "1 0 0 0 1 0 0 0 1\n2 0 0 0 2 0 0 0 2", Identity }, // a *.him file: its first line
         // Labels, headings and remarks around rows, as consoles and documents print them.
         { "ans =\n\n   0.81  -0.47   0.34\n   0.54   0.82  -0.16\n  -0.20   0.32   0.93\n",

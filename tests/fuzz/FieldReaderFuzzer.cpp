@@ -1,14 +1,16 @@
-// Feeds arbitrary text to the input-field reader and checks its promises: a value it accepts is
-// finite and reads the same written with another decimal separator; a text it rejects gives an
-// error that names the field; Calculate Matrix on accepted values writes nine finite numbers or
-// says which field it cannot take.
+// Feeds arbitrary text to the input-field reader and checks its promises: the plain number scan
+// reads what the general scan reads; a value it accepts is finite and reads the same written with
+// another decimal separator; a text it rejects gives an error that names the field; Calculate
+// Matrix on accepted values writes nine finite numbers or says which field it cannot take.
 
 #include "FieldReader.h"
 #include "FuzzTarget.h"
+#include "NumberScanner.h"
 #include "quorvex/Calculations.h"
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <span>
 
@@ -18,6 +20,17 @@ using namespace quorvex::detail;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const auto text = textOf(data, size);
+    for (const char separator : { '.', ',' }) {
+        NumberScan plain;
+        if (scanPlainNumber(text, separator, plain)) {
+            const auto any = scanAnyNumber(text, std::string_view(&separator, 1));
+            check(plain.length == any.length && plain.decimals == any.decimals
+                && plain.exponent == any.exponent
+                && plain.significantDigits == any.significantDigits && any.value
+                && std::bit_cast<std::uint64_t>(*plain.value)
+                    == std::bit_cast<std::uint64_t>(*any.value));
+        }
+    }
     const NumberFormat point, comma { ",", "." };
     const auto value = readField(Field::ScaleY, text, point);
     if (const auto *error = std::get_if<Error>(&value)) {

@@ -58,8 +58,6 @@ struct AnglesAndScales
     std::string scaleX;
     std::string scaleY;
     std::string scaleZ;
-
-    bool isMirrorImage() const { return scaleX.starts_with('-'); }
 };
 
 // What stands for a clipboard without text (nothing at all, or only a picture): the identity. The
@@ -77,10 +75,18 @@ enum class ValueOrder { Rows, Columns };
 // clipboardText stands for a clipboard without text and reads as IdentityText.
 std::variant<AnglesAndScales, Error> calculateAngles(std::string_view clipboardText,
     const NumberFormat &format, ValueOrder order = ValueOrder::Rows);
-// The same for a batch of many lines: fills `out`, whose strings serve one line after another, or
-// returns the error.
-std::optional<Error> calculateAngles(std::string_view clipboardText, const NumberFormat &format,
-    AnglesAndScales &out, ValueOrder order = ValueOrder::Rows);
+// Whether a matrix turns space inside out, as a negative scale does: a rotation with scales, or
+// a mirror image, which reads with a negative Scale X.
+enum class Handedness { Rotation, MirrorImage };
+
+// The same for a batch of many lines, as a line rather than six fields: appends to `out` the angles
+// as the angle fields show them, each with its blank ("10.0 20.0 30.0 "), and with `withScales`
+// the scale factors after them, each with a blank too ("-1 1 1 "); or returns the error and leaves
+// `out` as it was. Without its scales a mirror image is described wrongly: the caller learns
+// which it was.
+std::variant<Handedness, Error> calculateAngles(std::string_view clipboardText,
+    const NumberFormat &format, bool withScales, std::string &out,
+    ValueOrder order = ValueOrder::Rows);
 
 // The values of a line typed as a person separates them, by white space of any kind ("30 0 0",
 // a spreadsheet row "10\t20\t30"), such as the lines of a file of angles. Fills `words` with the
