@@ -71,9 +71,17 @@ namespace {
         // As it is typed: "1.3e-8", "1e-8".
         std::string text(bool negative) const
         {
-            return (negative ? "-" : "") + std::to_string(digits / 10)
-                + (digits % 10 ? "." + std::to_string(digits % 10) : "") + "e"
-                + std::to_string(power);
+            // Appended piece by piece: GCC 12 warns of a memcpy overlap (-Wrestrict, a false
+            // alarm) where "-" + std::string is inlined at -O3.
+            std::string typed = negative ? "-" : "";
+            typed += static_cast<char>('0' + digits / 10);
+            if (digits % 10 != 0) {
+                typed += '.';
+                typed += static_cast<char>('0' + digits % 10);
+            }
+            typed += 'e';
+            typed += std::to_string(power);
+            return typed;
         }
     };
     Proposal proposal(int n)
