@@ -205,9 +205,6 @@ OrientationView::OrientationView(QWidget *parent)
         = (QAccessible::installFactory(accessibleImage), true);
     setAccessibleName(tr("Orientation"));
     setCursor(Qt::OpenHandCursor);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
     describe();
 }
 
@@ -243,19 +240,6 @@ void OrientationView::setView(View view)
 {
     m_view = view;
     update();
-}
-
-QSize OrientationView::sizeHint() const
-{
-    // About as high as the main form at the same font.
-    const int side = 20 * fontMetrics().height();
-    return { side, side };
-}
-
-QSize OrientationView::minimumSizeHint() const
-{
-    const int side = 8 * fontMetrics().height();
-    return { side, side };
 }
 
 QPointF OrientationView::position(const ViewPoint &point) const

@@ -15,8 +15,8 @@ namespace quorvex {
 // the unturned axes faint behind them, the unit cube carried as a wire frame with its hidden edges
 // dashed, and an arc with an arrow head for the way a positive angle turns about each axis.
 // Dragging turns the point of view, not the object; a double click returns to the standard view.
-// Screen readers meet an image described in words: where each turned axis points. It is square, as
-// large as its parent makes it, and starts with the identity.
+// Screen readers meet an image described in words: where each turned axis points. It draws in the
+// square the form gives it, and starts with the identity.
 class OrientationView : public QWidget
 {
     Q_OBJECT
@@ -40,11 +40,6 @@ public:
     // Where a point of the picture is drawn, in the widget's coordinates: the origin stands at the
     // centre of the picture's square.
     QPointF position(const ViewPoint &point) const;
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override { return width; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
