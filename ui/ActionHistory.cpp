@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace quorvex {
 namespace {
 
@@ -62,20 +64,15 @@ ActionHistory::ActionHistory(
 void ActionHistory::record(const std::function<void()> &action)
 {
     // What the user typed before the action is a step of its own, which the action's undo
-    // brings back.
-    keepTyping();
+    // brings back; what the action wrote is the next.
+    recordChanges();
     action();
-    const Texts after = texts();
-    if (after == m_recorded)
-        return;
-    m_done.push_back({ m_recorded, after });
-    m_undone.clear();
-    m_recorded = after;
+    recordChanges();
 }
 
 void ActionHistory::undo()
 {
-    keepTyping();
+    recordChanges();
     if (m_done.empty())
         return;
     m_undone.push_back(std::move(m_done.back()));
@@ -86,7 +83,7 @@ void ActionHistory::undo()
 void ActionHistory::redo()
 {
     // Typing after an undo begins a new history, as in any editor: nothing is left to redo.
-    keepTyping();
+    recordChanges();
     if (m_undone.empty())
         return;
     m_done.push_back(std::move(m_undone.back()));
@@ -107,9 +104,14 @@ bool ActionHistory::eventFilter(QObject *watched, QEvent *event)
         event->accept();
         return true;
     }
+    // The field undoes only typing that no step holds yet: typing that an action has made a step
+    // (Enter in a field) is undone with it, not by the field and then again as a step.
     auto *field = static_cast<QLineEdit *>(watched);
+    const auto at = static_cast<std::size_t>(
+        std::find(m_inputs.begin(), m_inputs.end(), field) - m_inputs.begin());
+    const bool ownTyping = at < m_inputs.size() && field->text() != m_recorded[at];
     if (undoing)
-        field->isUndoAvailable() ? field->undo() : undo();
+        ownTyping && field->isUndoAvailable() ? field->undo() : undo();
     else
         field->isRedoAvailable() ? field->redo() : redo();
     return true;
@@ -136,7 +138,7 @@ void ActionHistory::write(const Texts &texts)
     emit restored();
 }
 
-void ActionHistory::keepTyping()
+void ActionHistory::recordChanges()
 {
     const Texts now = texts();
     if (now == m_recorded)

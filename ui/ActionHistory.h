@@ -15,9 +15,9 @@ class MatrixField;
 
 // Undo and redo of the window's actions, as far back as the user likes: each action (Calculate
 // Matrix, Calculate Angles, a paste, a drop) is one step over the seven fields. Ctrl+Z undoes,
-// Ctrl+Shift+Z and Ctrl+Y redo. In a field whose own typing can still be undone, the keys undo
-// and redo that typing first, as they always did; after that, or after an action (whose texts
-// replace the field's own history), they undo the last action.
+// Ctrl+Shift+Z and Ctrl+Y redo. In a field that holds typing no step has recorded yet, the keys
+// undo and redo that typing first, as they always did; after that, or once an action has recorded
+// it as a step, they undo the last action.
 //
 // Nothing typed is lost by an undo or a redo: whatever the fields hold that no step wrote, the
 // user typed it, and it becomes a step of its own before the next action or undo, so that undo
@@ -53,8 +53,9 @@ private:
 
     Texts texts() const;
     void write(const Texts &texts);
-    // Records what the user typed since the last step, if anything, as a step.
-    void keepTyping();
+    // Records what the fields hold since the last step, if anything, as a step: what the user
+    // typed, or what an action wrote.
+    void recordChanges();
 
     std::array<QLineEdit *, 6> m_inputs;
     MatrixField &m_matrix;

@@ -33,8 +33,9 @@ void MatrixField::setWholeText(const QString &text)
     setCursorPosition(0);
 
     QString lines = beginning(text, ShownInTooltip);
+    const bool cut = lines.size() < text.size();
     lines.remove(QLatin1Char('\r'));
-    if (lines.size() < text.size())
+    if (cut)
         lines += QStringLiteral("…");
     const QString count = shown.size() < text.size()
         ? tr("The text holds %L1 characters; the field shows the first %L2.")

@@ -43,7 +43,6 @@ namespace {
 
 MatrixIntake::MatrixIntake(QWidget &window, const QList<QLineEdit *> &inputs, QLineEdit &matrix)
     : QObject(&window)
-    , m_window(window)
     , m_matrix(matrix)
 {
     window.setAcceptDrops(true);
@@ -55,19 +54,22 @@ MatrixIntake::MatrixIntake(QWidget &window, const QList<QLineEdit *> &inputs, QL
 
 void MatrixIntake::offerClipboard(QClipboard::Mode mode)
 {
-    const bool selection = mode == QClipboard::Selection;
     const auto text = clipboardText(mode);
-    if (!text) {
-        return emit refused(
-            matrixError(selection ? tr("Matrix: the program that holds the selection did not "
-                                       "answer, so nothing was read")
-                                  : tr("Matrix: the program that holds the clipboard did not "
-                                       "answer, so nothing was read")),
-            selection ? tr("Select the parameter line again, then paste it.")
-                      : tr("Copy the parameter line again, then press Calculate Angles."));
-    }
-    if (!selection || !text->isEmpty())
+    if (!text)
+        return refuseUnanswered(mode);
+    if (mode != QClipboard::Selection || !text->isEmpty())
         emit offered(*text, adviceFor(mode));
+}
+
+void MatrixIntake::refuseUnanswered(QClipboard::Mode mode)
+{
+    const bool selection = mode == QClipboard::Selection;
+    emit refused(matrixError(selection ? tr("Matrix: the program that holds the selection did not "
+                                            "answer, so nothing was read")
+                                       : tr("Matrix: the program that holds the clipboard did not "
+                                            "answer, so nothing was read")),
+        selection ? tr("Select the parameter line again, then paste it.")
+                  : tr("Copy the parameter line again, then press Calculate Angles."));
 }
 
 bool MatrixIntake::eventFilter(QObject *watched, QEvent *event)
@@ -109,10 +111,15 @@ bool MatrixIntake::paste(QLineEdit &field, QClipboard::Mode mode)
         offerClipboard(mode);
         return true;
     }
-    const QString text = QGuiApplication::clipboard()->text(mode);
-    if (!isMatrix(text))
+    // A program that does not answer is said at once, not asked again by the field's own paste.
+    const auto text = clipboardText(mode);
+    if (!text) {
+        refuseUnanswered(mode);
+        return true;
+    }
+    if (!isMatrix(*text))
         return false;
-    emit offered(text, adviceFor(mode));
+    emit offered(*text, adviceFor(mode));
     return true;
 }
 
@@ -153,8 +160,9 @@ bool MatrixIntake::takeDrag(QLineEdit *field, QEvent *event)
         return false;
     if (field && !data.hasUrls() && (event->type() != QEvent::Drop || !isMatrix(data.text())))
         return false;
+    // Neither text nor a file: nothing this window takes (a field took its own drags above).
     if (!data.hasUrls() && !data.hasText())
-        return field != nullptr;
+        return false;
     // A copy: the program the text comes from must not delete it.
     drag->setDropAction(Qt::CopyAction);
     drag->accept();

@@ -47,7 +47,9 @@ private:
     bool takeDrag(QLineEdit *field, QEvent *event);
     void readDrop(const QMimeData &data);
 
-    QWidget &m_window;
+    // Says that the program that holds the clipboard, or the selection, did not answer.
+    void refuseUnanswered(QClipboard::Mode mode);
+
     QLineEdit &m_matrix;
 };
 

@@ -25,6 +25,9 @@ std::variant<QString, FileProblem> readTextFile(const QString &path)
     const QString name = info.fileName();
     if (info.isDir())
         return FileProblem { tr("Matrix: \"%1\" is a folder; drop a text file").arg(name) };
+    // A pipe would keep the window waiting for a writer, a device hand over endless bytes.
+    if (info.exists() && !info.isFile())
+        return FileProblem { tr("Matrix: \"%1\" is not a text file").arg(name) };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return FileProblem { tr("Matrix: cannot read \"%1\": %2").arg(name, file.errorString()) };
@@ -49,6 +52,9 @@ std::variant<QString, FileProblem> readTextFile(const QString &path)
                                 "byte-order mark")
                                  .arg(name) };
     }
+    // An empty text would read as a clipboard without text, the identity, which no one dropped.
+    if (text.isEmpty())
+        return FileProblem { tr("Matrix: \"%1\" is empty").arg(name) };
     return text;
 }
 
