@@ -97,6 +97,7 @@ namespace {
     {
         std::string_view byRows, byColumns; // the first words that say each order
         std::string_view byDefault; // reshape(…), whose order only an order= tells
+        std::string_view undecided; // an order given by a value that cannot be read: "byrow = b"
         std::string_view list; // the values of a call or of a file format's data
         std::size_t lists = 0;
         std::string_view after; // the text after a call that lists the values
@@ -142,8 +143,21 @@ namespace {
         return { first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()) };
     }
 
+    // What follows a call on its line, but for a remark ("# from run 2", "// frame 2"), whose
+    // digits are no values.
+    std::string_view afterCall(std::string_view text, std::size_t close)
+    {
+        auto rest = text.substr(close + 1);
+        const auto remark = rest.find_first_not_of(" \t;");
+        if (remark != std::string_view::npos
+            && (rest[remark] == '#' || rest.substr(remark).starts_with("//")))
+            rest.remove_prefix(std::min(rest.find('\n', remark), rest.size()));
+        return rest;
+    }
+
     // R's matrix(c(…), …), structure(c(…), dim = …) and array(c(…), dim = …), whose name ends at
-    // `open`, the "(" of the call.
+    // `open`, the "(" of the call. Arguments after the values may be named or in R's order:
+    // matrix(data, nrow, ncol, byrow), array(data, dim).
     void rCall(std::string_view text, std::string_view name, std::size_t open, Findings &found)
     {
         std::size_t pos = skipSpace(text, open + 1);
@@ -168,15 +182,25 @@ namespace {
         std::size_t positional = 0;
         Arguments arguments(text.substr(listEnd + 1, callEnd - listEnd - 1));
         for (std::string_view argument, value; arguments.next(argument, value);) {
-            if (argument.empty() && !value.empty())
-                (positional++ == 0 ? shape.rows : shape.columns) = wholeNumber(value);
-            else if (argument == "nrow")
+            const auto said = argument.empty() ? value : spanning(argument, value);
+            if (argument.empty() && !value.empty()) {
+                constexpr std::string_view matrixOrder[] { "nrow", "ncol", "byrow" };
+                argument = name == "matrix" && positional < std::size(matrixOrder)
+                    ? matrixOrder[positional]
+                    : name == "array" && positional == 0 ? "dim"
+                                                         : "";
+                ++positional;
+            }
+            if (argument == "nrow") {
                 shape.rows = wholeNumber(value);
-            else if (argument == "ncol")
+            } else if (argument == "ncol") {
                 shape.columns = wholeNumber(value);
-            else if (argument == "byrow" && (value == "TRUE" || value == "T"))
-                byRows = spanning(argument, value);
-            else if ((argument == "dim" || argument == ".Dim") && value.starts_with("c(")
+            } else if (argument == "byrow") {
+                if (value == "TRUE" || value == "T")
+                    byRows = said;
+                else if (value != "FALSE" && value != "F")
+                    found.undecided = said;
+            } else if ((argument == "dim" || argument == ".Dim") && value.starts_with("c(")
                 && value.ends_with(')')) {
                 Arguments sizes(value.substr(2, value.size() - 3));
                 std::string_view unused, size;
@@ -194,12 +218,7 @@ namespace {
         else
             found.rows(byRows);
         found.shape = shape;
-        // What follows the call on its line may be a remark: "# from run 2".
-        auto rest = text.substr(callEnd + 1);
-        const auto remark = rest.find_first_not_of(" \t;");
-        if (remark != std::string_view::npos && rest[remark] == '#')
-            rest.remove_prefix(std::min(rest.find('\n', remark), rest.size()));
-        found.listed(values, rest);
+        found.listed(values, afterCall(text, callEnd));
     }
 
     // NumPy's order='F' and order='C', Fortran's order = [1, 2] and [2, 1]; `pos` follows the
@@ -336,7 +355,7 @@ namespace {
             } else if (call && isMatrixType(word)) {
                 found.columns(text.substr(start, end - start + 1));
                 if (const auto close = found.closingOf(text, end); close != std::string_view::npos)
-                    found.listed(text.substr(end + 1, close - end - 1), text.substr(close + 1));
+                    found.listed(text.substr(end + 1, close - end - 1), afterCall(text, close));
             } else if (word == "order") {
                 order(text, start, end, found);
             } else if (word == "data" || word == "rows" || word == "cols") {
@@ -373,6 +392,10 @@ std::variant<Declaration, Error> declarationOf(std::string_view text)
         found.shape = found.keys;
         found.rows(found.rowsKey);
     }
+    if (!found.undecided.empty())
+        return errorAbout(Field::Matrix, text,
+            " is unclear: \"" + std::string(found.undecided)
+                + "\" does not say whether its values are listed by rows or by columns");
     if (!found.byRows.empty() && !found.byColumns.empty())
         return errorAbout(Field::Matrix, text,
             " is unclear: \"" + std::string(found.byRows) + "\" lists its values by rows, \""

@@ -131,7 +131,7 @@ TEST(ScanNumber, refusesMoreDigitsThanItCounts)
     NumberScan counted;
     EXPECT_TRUE(
         keepDigitCounts(counted, MostDigits, MostDigits) && counted.decimals == 1'000'000'000);
-    for (const auto [decimals, significant] :
+    for (const auto &[decimals, significant] :
         { std::pair<std::size_t, std::size_t>(MostDigits + 1, 1), { 0, MostDigits + 1 },
             { 1ULL << 31, 1 }, { (1ULL << 32) + 3, 3 } }) {
         NumberScan scan;
@@ -330,7 +330,7 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "np.array([0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93]).reshape(3, 3, "
           "order='F')",
             Rounded102030 },
-        { "mat3(1, 0, 0, 0, 0.866025, 0.5, 0, -0.5, 0.866025)",
+        { "mat3(1, 0, 0, 0, 0.866025, 0.5, 0, -0.5, 0.866025); // frame 2",
             { 1, 0, 0, 0, 0.866025, -0.5, 0, 0.5, 0.866025 } },
         { "matrix(c(0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93), byrow = TRUE, nrow = "
           "3)",
@@ -342,6 +342,15 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
           "3</data>",
             Rounded102030 },
         { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, 3) # run 2", Identity },
+        // R's arguments in its order: matrix(data, nrow, ncol, byrow), array(data, dim).
+        { "matrix(c(0.81, -0.47, 0.34, 0.54, 0.82, -0.16, -0.2, 0.32, 0.93), 3, 3, TRUE)",
+            Rounded102030 },
+        { "matrix(c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), 3, 3, F)",
+            Rounded102030 },
+        { "array(c(0.81, 0.54, -0.2, -0.47, 0.82, 0.32, 0.34, -0.16, 0.93), c(3, 3))",
+            Rounded102030 },
+        { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, byrow = flag)", {},
+            R"(Matrix: "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, …" is unclear: "byrow = flag" does not say whether its values are listed by rows or by columns)" },
         { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, 3)\n[1,] 1 0 0", {},
             R"(Matrix: "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), 3, …" holds more than one matrix; copy one alone)" },
         { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), nrow = 1)", {},
