@@ -50,8 +50,14 @@ void checkReading(std::string_view text, ValueOrder order)
         check(std::holds_alternative<double>(readField(static_cast<Field>(i), fields[i], point)));
     const auto line = calculateMatrix(
         { fields[0], fields[1], fields[2], fields[3], fields[4], fields[5] }, point);
-    if (std::holds_alternative<Error>(line))
-        return; // a scale so large that a product overflows: Calculate Matrix says so
+    // A scale so large that a product overflows, or so small that the line's six decimals lose
+    // its row: Calculate Matrix says so, naming the scale's field.
+    if (const auto *error = std::get_if<Error>(&line)) {
+        check(error->field >= Field::ScaleX && error->field <= Field::ScaleZ
+            && (error->message.find(" makes r") != std::string::npos
+                || error->message.find(" is too small") != std::string::npos));
+        return;
+    }
     // Each rebuilt value is off by what the angles' two decimals allow (half a hundredth of a
     // degree each, rounded, and as much again from the digits read), and the scales' and the
     // values' own digits and the line's six decimals. The angles come from the two rows known
