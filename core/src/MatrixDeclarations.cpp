@@ -55,6 +55,33 @@ namespace {
         return static_cast<std::size_t>(std::stoi(std::string(text)));
     }
 
+    // Code that turns the values it writes into another matrix: a transpose or an inverse, called
+    // ("t(…)", "transpose(…)", "solve(…)", "inv(…)") or as an attribute or method ("….T",
+    // "….transpose()", "….inverse()"). MATLAB's "[…]'" is found apart (transposeMark).
+    bool changesValues(std::string_view word, bool call, bool attribute)
+    {
+        constexpr std::string_view calls[] { "t", "transpose", "solve", "inv", "inverse", "pinv",
+            "ginv", "adjoint" };
+        constexpr std::string_view attributes[] { "T", "I", "H", "mT", "transpose", "transposed",
+            "inverse", "inverted", "invert", "inv", "adjoint" };
+        return (call && !attribute && std::ranges::find(calls, word) != std::end(calls))
+            || (attribute && std::ranges::find(attributes, word) != std::end(attributes));
+    }
+
+    // MATLAB's and Julia's transpose after a bracket or a call: "]'", ")'", "].'"; or an empty
+    // view.
+    std::string_view transposeMark(std::string_view text)
+    {
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            const auto before = text.substr(0, i);
+            if (text[i] == '\''
+                && (before.ends_with(']') || before.ends_with(')') || before.ends_with("].")
+                    || before.ends_with(").")))
+                return text.substr(i - 1, 2 + (text[i - 1] == '.'));
+        }
+        return {};
+    }
+
     // The arguments of a call, one at a time: the text between commas outside brackets.
     class Arguments
     {
@@ -98,6 +125,7 @@ namespace {
         std::string_view byRows, byColumns; // the first words that say each order
         std::string_view byDefault; // reshape(…), whose order only an order= tells
         std::string_view undecided; // an order given by a value that cannot be read: "byrow = b"
+        std::string_view changed; // code that changes the values written: "t(", ".T"
         std::string_view list; // the values of a call or of a file format's data
         std::size_t lists = 0;
         std::string_view after; // the text after a call that lists the values
@@ -327,9 +355,19 @@ namespace {
             if (start > 0 && isNameCharacter(text[start - 1]))
                 continue; // the rest of a word that began with a digit or "_"
             const auto word = text.substr(start, end - start);
-            // A call, not a method of an object (NumPy's array.reshape(…)).
-            const bool call
-                = end < text.size() && text[end] == '(' && !(start > 0 && text[start - 1] == '.');
+            // A call, not a method of an object (NumPy's array.reshape(…)), which is an attribute
+            // as "….T" is: a name after a "." that follows a name or a bracket.
+            const bool attribute = start > 1 && text[start - 1] == '.'
+                && (isNameCharacter(text[start - 2]) || text[start - 2] == ')'
+                    || text[start - 2] == ']');
+            const bool call = end < text.size() && text[end] == '(' && !attribute;
+            // Julia prints the type of a transposed matrix, "adjoint(::Matrix{Float64})", above
+            // the values it holds: no code.
+            const bool typeName = text.substr(end).starts_with("(::");
+            if (changesValues(word, end < text.size() && text[end] == '(', attribute) && !typeName
+                && found.changed.empty())
+                found.changed = text.substr(start - attribute,
+                    end - start + attribute + (end < text.size() && text[end] == '('));
             const auto folded = foldedWord(word);
             bool xml = false;
             if (folded == "columnmajor" || folded == "colmajor" || folded == "columnwise") {
@@ -392,6 +430,13 @@ std::variant<Declaration, Error> declarationOf(std::string_view text)
         found.shape = found.keys;
         found.rows(found.rowsKey);
     }
+    if (found.changed.empty())
+        found.changed = transposeMark(text);
+    if (!found.changed.empty())
+        return errorAbout(Field::Matrix, text,
+            " is unclear: \"" + std::string(found.changed)
+                + "\" makes another matrix of the values written, such as their transpose; copy "
+                  "the matrix as it is printed");
     if (!found.undecided.empty())
         return errorAbout(Field::Matrix, text,
             " is unclear: \"" + std::string(found.undecided)

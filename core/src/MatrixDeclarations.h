@@ -30,8 +30,9 @@ struct Declaration
 //   NumPy by rows), but NumPy's method, array.reshape(…), fills by rows;
 // - GLSL's and glm's mat3(…), mat4x4(…) by columns;
 // - OpenCV's FileStorage and ROS's calibration files: rows, cols and data, in YAML or XML.
-// Refuses a text that declares both orders or holds more than one declared matrix, and a Fortran
-// namelist or a reshape(…) that does not say its order.
+// Refuses a text that declares both orders or holds more than one declared matrix, a Fortran
+// namelist or a reshape(…) that does not say its order, and code that makes another matrix of the
+// values it writes: a transpose or an inverse ("t(…)", "….T", "[…]'", "inv(…)").
 std::variant<Declaration, Error> declarationOf(std::string_view text);
 
 } // namespace quorvex::detail
