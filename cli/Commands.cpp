@@ -90,8 +90,8 @@ int matrix(std::span<const std::string_view> operands, const Options &options, O
             if (!isMatrixCount(count))
                 return quorvex::Error { quorvex::Field::RotX,
                     "it holds " + std::string(count < values.size() ? "" : "more than ")
-                        + std::to_string(std::min<std::size_t>(count, 6)) + " values; "
-                        + std::string(MatrixValues) };
+                        + std::to_string(std::min<std::size_t>(count, 6))
+                        + (count == 1 ? " value; " : " values; ") + std::string(MatrixValues) };
             return appendMatrix(out, std::span(values).first(count), format);
         },
         jobs(options));

@@ -84,9 +84,9 @@ printf '10 20 30 2 3 4\n-12.34 56.78 -90.12 0.1234 -5.678 999.9\n25 90 40 1 1 1\
 
 # One result for each line, blank for a blank line or one that cannot be read.
 printf '30 0 0\n\n10 20 30\n' >"$work/a"
-input=$'0 0 90\r\nabc 0 0\n1 2\n1 2 3 4 5 6 7\n\n10 20 30 2 3 4\n' run 1 \
-    "0 -1 0   1 0 0   0 0 1 $nl$nl$nl$nl${nl}1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl" \
-    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number; type degrees, like 30 or 30°\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes${nl}^quorvex-cli: line 4: it holds more than 6 values; matrix takes" \
+input=$'0 0 90\r\nabc 0 0\n1 2\n1 2 3 4 5 6 7\n\n10 20 30 2 3 4\n45\n' run 1 \
+    "0 -1 0   1 0 0   0 0 1 $nl$nl$nl$nl${nl}1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666 $nl$nl" \
+    "^quorvex-cli: line 2: Rot X: \"abc\" is not a number; type degrees, like 30 or 30°\$${nl}^quorvex-cli: line 3: it holds 2 values; matrix takes${nl}^quorvex-cli: line 4: it holds more than 6 values; matrix takes${nl}^quorvex-cli: line 7: it holds 1 value; matrix takes" \
     matrix -l
 input="0 0 90" run 0 "$rotX30$nl$nl$line102030${nl}0 -1 0   1 0 0   0 0 1 $nl" "" matrix --each-line "$work/a" -
 input="$rotX30$nl${nl}hello$nl$line102030" run 1 "30.0 0 0 $nl$nl${nl}10.0 20.0 30.0 $nl" \
