@@ -195,7 +195,10 @@ bool Cells::next(Cell &cell)
             const auto begin = m_pos;
             const auto end = runEnd(begin);
             cell.text = m_text.substr(begin, end - begin);
-            cell.firstOnLine = !m_lineHasCells;
+            // YAML writes a list of rows as "- - 1", each "-" a bullet: a "-" after nothing but
+            // such dashes is as much the line's first as they are.
+            cell.firstOnLine = !m_lineHasCells || m_lineHasDashesOnly;
+            m_lineHasDashesOnly = false;
             if (cell.text == "+" && cell.firstOnLine) {
                 cell.text = {};
                 length = 0;
@@ -204,6 +207,7 @@ bool Cells::next(Cell &cell)
             m_lineHasCells = true;
             if ((cell.text == "-" || cell.text == Minus) && takeNumberAfterSign(cell))
                 return true;
+            m_lineHasDashesOnly = cell.text == "-" && cell.firstOnLine;
             cell.sizeTag = isSizeTag(cell.text);
             // Parentheses right after a name hold a call's argument, "SOneTo(3)", not a negative.
             cell.parenthesized = begin > 0 && m_text[begin - 1] == '(' && end < m_text.size()

@@ -74,6 +74,7 @@ private:
     std::size_t m_pos = 0;
     bool m_sawComma = false;
     bool m_lineHasCells = false;
+    bool m_lineHasDashesOnly = false; // its cells so far are bullets' dashes: "- - 1"
 };
 
 bool hasDigit(std::string_view text);

@@ -55,31 +55,118 @@ namespace {
         return static_cast<std::size_t>(std::stoi(std::string(text)));
     }
 
-    // Code that turns the values it writes into another matrix: a transpose or an inverse, called
-    // ("t(…)", "transpose(…)", "solve(…)", "inv(…)") or as an attribute or method ("….T",
-    // "….transpose()", "….inverse()"). MATLAB's "[…]'" is found apart (transposeMark).
-    bool changesValues(std::string_view word, bool call, bool attribute)
+    // Code that turns the values it writes into another matrix: a transpose, an inverse or a
+    // permutation, called ("t(…)", "transpose(…)", "solve(…)", "inv(…)", Mathematica's
+    // "Transpose[…]") or as an attribute or method ("….T", "….transpose()", "….inverse()").
+    // Marks between the values and around them are found apart (operatorMark).
+    bool changesValues(std::string_view word, char opening, bool attribute)
     {
         constexpr std::string_view calls[] { "t", "transpose", "solve", "inv", "inverse", "pinv",
-            "ginv", "adjoint" };
+            "ginv", "adjoint", "aperm", "crossprod", "tcrossprod" };
+        constexpr std::string_view bracketCalls[] { "Transpose", "Inverse", "ConjugateTranspose",
+            "PseudoInverse" };
         constexpr std::string_view attributes[] { "T", "I", "H", "mT", "transpose", "transposed",
             "inverse", "inverted", "invert", "inv", "adjoint" };
-        return (call && !attribute && std::ranges::find(calls, word) != std::end(calls))
-            || (attribute && std::ranges::find(attributes, word) != std::end(attributes));
+        const auto among
+            = [&](const auto &words) { return std::ranges::find(words, word) != std::end(words); };
+        return attribute
+            ? among(attributes)
+            : (opening == '(' && among(calls)) || (opening == '[' && among(bracketCalls));
     }
 
-    // MATLAB's and Julia's transpose after a bracket or a call: "]'", ")'", "].'"; or an empty
-    // view.
-    std::string_view transposeMark(std::string_view text)
+    // A superscript that transposes or inverts, as LaTeX and chats write it after a matrix: "^T",
+    // "^{\top}", "^{\mathsf{T}}", "^{-1}", "^H"; `pos` follows the "^". Its length, or 0.
+    std::size_t powerLength(std::string_view text, std::size_t pos)
     {
-        for (std::size_t i = 1; i < text.size(); ++i) {
-            const auto before = text.substr(0, i);
+        std::string folded;
+        std::size_t k = pos;
+        for (; k < text.size() && k < pos + 20; ++k) {
+            const char c = text[k];
+            if (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == ',' || c == ';')
+                break;
+            if (c != '{' && c != '}' && c != '\\')
+                folded += c;
+        }
+        constexpr std::string_view powers[] { "T", "H", "-1", "top", "intercal", "mathsfT",
+            "mathrmT", "textT", "dagger", "\u22a4", "\u2020" };
+        return std::ranges::find(powers, folded) != std::end(powers) ? k - pos : 0;
+    }
+
+    // What a text writes around its values that makes another matrix of them, or an empty view:
+    // MATLAB's and Julia's transpose after a bracket or a call ("]'", ")'", "].'"), a superscript
+    // (powerLength), R's matrix product "%*%", and a minus before the whole of the values, at the
+    // start or after "=" or "<-" ("R = -[…]", "R <- -matrix(…)").
+    std::string_view operatorMark(std::string_view text)
+    {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto before = text.substr(0, i), rest = text.substr(i);
             if (text[i] == '\''
                 && (before.ends_with(']') || before.ends_with(')') || before.ends_with("].")
                     || before.ends_with(").")))
                 return text.substr(i - 1, 2 + (text[i - 1] == '.'));
+            if (text[i] == '^') {
+                if (const auto length = powerLength(text, i + 1))
+                    return text.substr(i, length + 1);
+            }
+            if (rest.starts_with("%*%"))
+                return rest.substr(0, 3);
+            const auto opensValues = [&](char c) {
+                return c == '[' || c == '(' || c == '{' || (c >= 'a' && c <= 'z')
+                    || (c >= 'A' && c <= 'Z');
+            };
+            if (text[i] == '-' && i + 1 < text.size() && opensValues(text[i + 1])) {
+                const auto assigned = trimmed(before);
+                if (assigned.empty() || assigned.ends_with('=') || assigned.ends_with("<-"))
+                    return text.substr(i, 2);
+            }
         }
         return {};
+    }
+
+    // Nested lists at the top level of a text, "[[…], […], […]]", as many as there are: two are two
+    // matrices ("[[…]] -> [[…]]").
+    std::size_t nestedLists(std::string_view text)
+    {
+        std::size_t count = 0;
+        std::ptrdiff_t depth = 0; // as many as the text has bytes
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '[' && depth++ == 0) {
+                const auto inner = text.find_first_not_of(" \t\r\n", i + 1);
+                count += inner != std::string_view::npos && text[inner] == '[';
+            } else if (text[i] == ']' && depth > 0) {
+                --depth;
+            }
+        }
+        return count;
+    }
+
+    // Lists side by side in a list, "[[1, 0, 0] [0, 1, 0] [0, 0, 1]]": Julia and MATLAB join them
+    // as columns or into one row, where a list of rows separates them by commas or lines. The
+    // "] [" that joins two, or an empty view.
+    std::string_view listsSideBySide(std::string_view text)
+    {
+        if (text.find("[[") == std::string_view::npos)
+            return {};
+        for (auto close = text.find(']'); close != std::string_view::npos;
+             close = text.find(']', close + 1)) {
+            const auto next = text.find_first_not_of(" \t", close + 1);
+            if (next != std::string_view::npos && next > close + 1 && text[next] == '[')
+                return text.substr(close, next - close + 1);
+        }
+        return {};
+    }
+
+    // Whether NumPy's stack(…) whose "(" is at `open` stacks along axis 1, the columns.
+    bool stacksColumns(std::string_view text, std::size_t open)
+    {
+        const auto close = closing(text, open);
+        std::string compact;
+        for (const char c : text.substr(open, close == std::string_view::npos ? 0 : close - open)) {
+            if (c != ' ')
+                compact += c;
+        }
+        return compact.find("axis=1") != std::string::npos
+            || compact.find("axis=-1") != std::string::npos;
     }
 
     // The arguments of a call, one at a time: the text between commas outside brackets.
@@ -126,6 +213,7 @@ namespace {
         std::string_view byDefault; // reshape(…), whose order only an order= tells
         std::string_view undecided; // an order given by a value that cannot be read: "byrow = b"
         std::string_view changed; // code that changes the values written: "t(", ".T"
+        bool reshaped = false; // a reshape seen, which an order= after it is about
         std::string_view list; // the values of a call or of a file format's data
         std::size_t lists = 0;
         std::string_view after; // the text after a call that lists the values
@@ -364,13 +452,19 @@ namespace {
             // Julia prints the type of a transposed matrix, "adjoint(::Matrix{Float64})", above
             // the values it holds: no code.
             const bool typeName = text.substr(end).starts_with("(::");
-            if (changesValues(word, end < text.size() && text[end] == '(', attribute) && !typeName
-                && found.changed.empty())
+            const char opening = end < text.size() ? text[end] : '\0';
+            if (changesValues(word, opening, attribute) && !typeName && found.changed.empty())
                 found.changed = text.substr(start - attribute,
-                    end - start + attribute + (end < text.size() && text[end] == '('));
+                    end - start + attribute + (opening == '(' || opening == '['));
             const auto folded = foldedWord(word);
             bool xml = false;
-            if (folded == "columnmajor" || folded == "colmajor" || folded == "columnwise") {
+            // C++'s storage options ("Eigen::ColMajor") say how memory holds the values, not how
+            // the text lists them: a comma initializer ("R << 1, 0, 0, …") lists rows whatever
+            // the storage.
+            const bool storageOption = start > 1 && text.substr(start - 2, 2) == "::";
+            if (storageOption && (folded == "colmajor" || folded == "rowmajor")) {
+                // nothing said about the listing
+            } else if (folded == "columnmajor" || folded == "colmajor" || folded == "columnwise") {
                 found.columns(word);
             } else if (folded == "rowmajor" || folded == "rowwise") {
                 found.rows(word);
@@ -382,19 +476,46 @@ namespace {
                     ++next;
                 const auto second = foldedWord(text.substr(end + 1, next - end - 1));
                 const auto said = text.substr(start, next - start);
+                // "row by row", "column by column"
+                auto third = next + 1;
+                while (third < text.size() && isNameCharacter(text[third]))
+                    ++third;
+                const bool byItself = folded != "by" && second == "by" && next < text.size()
+                    && text[next] == ' '
+                    && foldedWord(text.substr(next + 1, third - next - 1)) == folded;
                 if (folded == "by" ? second == "columns" : second == "major" || second == "wise")
                     folded == "row" ? found.rows(said) : found.columns(said);
                 else if (folded == "by" && second == "rows")
                     found.rows(said);
+                else if (byItself)
+                    folded == "row" ? found.rows(text.substr(start, third - start))
+                                    : found.columns(text.substr(start, third - start));
             } else if (call && (word == "matrix" || word == "structure" || word == "array")) {
                 rCall(text, word, end, found);
-            } else if (call && word == "reshape") {
-                found.byDefault = text.substr(start, end - start + 1);
+            } else if (folded == "reshape") {
+                found.reshaped = true;
+                if (call)
+                    found.byDefault = text.substr(start, end - start + 1);
+            } else if (word == "Map" && opening == '<') {
+                // Eigen's Map<Matrix3d>(data) takes the data as the matrix's storage, by columns
+                // unless its type says RowMajor.
+                const auto type = text.substr(end, text.find('(', end) - end);
+                type.find("RowMajor") != std::string_view::npos
+                    ? found.rows(text.substr(start, end - start + 1))
+                    : found.columns(text.substr(start, end - start + 1));
+            } else if (opening == '('
+                && (word == "column_stack" || word == "hcat" || word == "cbind"
+                    || word == "fromArray" || (word == "stack" && stacksColumns(text, end)))) {
+                // Values given column by column: NumPy's column_stack(…) and stack(…, axis=1),
+                // Julia's hcat(…), R's cbind(…), three.js's fromArray(…).
+                found.columns(text.substr(start - attribute, end - start + 1 + attribute));
             } else if (call && isMatrixType(word)) {
                 found.columns(text.substr(start, end - start + 1));
                 if (const auto close = found.closingOf(text, end); close != std::string_view::npos)
                     found.listed(text.substr(end + 1, close - end - 1), afterCall(text, close));
-            } else if (word == "order") {
+            } else if (word == "order" && found.reshaped) {
+                // An order= of anything but a reshape (np.array(…, order='F')) says how memory
+                // holds the values, not how the text lists them.
                 order(text, start, end, found);
             } else if (word == "data" || word == "rows" || word == "cols") {
                 const auto value = keyValue(text, start, end, xml);
@@ -423,7 +544,7 @@ std::variant<Declaration, Error> declarationOf(std::string_view text)
 {
     Findings found;
     scan(text, found);
-    if (found.lists > 1 || hasDigit(found.after))
+    if (found.lists > 1 || hasDigit(found.after) || nestedLists(text) > 1)
         return errorAbout(Field::Matrix, text, " holds more than one matrix; copy one alone");
     if (found.keys.rows != 0 && found.keys.columns != 0 && !found.list.empty()) {
         // OpenCV's and ROS's files list their data row by row.
@@ -431,12 +552,17 @@ std::variant<Declaration, Error> declarationOf(std::string_view text)
         found.rows(found.rowsKey);
     }
     if (found.changed.empty())
-        found.changed = transposeMark(text);
+        found.changed = operatorMark(text);
     if (!found.changed.empty())
         return errorAbout(Field::Matrix, text,
             " is unclear: \"" + std::string(found.changed)
-                + "\" makes another matrix of the values written, such as their transpose; copy "
-                  "the matrix as it is printed");
+                + "\" makes another matrix of the values written (a transpose, an inverse, a "
+                  "product or a negation); copy the matrix as it is printed");
+    if (const auto joined = listsSideBySide(text); !joined.empty())
+        return errorAbout(Field::Matrix, text,
+            " is unclear: \"" + std::string(joined)
+                + "\" sets lists side by side, which Julia and MATLAB join as columns or into one "
+                  "row; write each row on a line of its own, or separate the lists with commas");
     if (!found.undecided.empty())
         return errorAbout(Field::Matrix, text,
             " is unclear: \"" + std::string(found.undecided)

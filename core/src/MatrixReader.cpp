@@ -4,6 +4,7 @@
 #include "MatrixShapes.h"
 #include "Message.h"
 #include "NumberScanner.h"
+#include "TextDecoding.h"
 #include "Uncertainty.h"
 
 #include <algorithm>
@@ -273,6 +274,33 @@ namespace {
             && std::all_of(p, end, [&](char c) { return isBlank(c) || isEnd(c); });
     }
 
+    // A number whose digits a mark or a space that is no blank groups, as spreadsheets and
+    // typesetting write thousands ("1'000", "1 000,00" with a no-break space, "0.866 025" with a
+    // thin space): the reading would take it for two values. The number as written, or an empty
+    // view.
+    std::string_view groupedByMark(std::string_view text)
+    {
+        const auto isPart = [](char c) { return isDigit(c) || c == '.' || c == ','; };
+        for (std::size_t i = 1; i < text.size(); ++i) {
+            if (!isDigit(text[i - 1]))
+                continue;
+            const auto c = characterAt(text, i);
+            const bool mark = c.code == '\'' || c.code == 0x00A0 || c.code == 0x2007
+                || c.code == 0x2009 || c.code == 0x202F;
+            const auto after = text.substr(i + c.length, 4);
+            if (!mark || after.size() < 3 || !std::all_of(after.begin(), after.begin() + 3, isDigit)
+                || (after.size() == 4 && isDigit(after[3])))
+                continue;
+            auto begin = i - 1, end = i + c.length + 3;
+            while (begin > 0 && isPart(text[begin - 1]))
+                --begin;
+            while (end < text.size() && isPart(text[end]))
+                ++end;
+            return text.substr(begin, end - begin);
+        }
+        return {};
+    }
+
     // The matrix of a plain line's numbers, made where the caller of readMatrix gets it.
     std::variant<PastedMatrix, Error> plainMatrixOf(const NineNumbers &nine)
     {
@@ -292,6 +320,10 @@ namespace {
 [[gnu::cold]] std::variant<PastedMatrix, Error> readAnyMatrix(
     std::string_view text, ValueOrder order)
 {
+    if (const auto grouped = groupedByMark(text); !grouped.empty())
+        return errorAbout(Field::Matrix, grouped,
+            " is unclear: it could be one number whose digits are grouped, or two numbers; write "
+            "the number without the mark or space between its digits");
     auto declared = declarationOf(text);
     if (auto *error = std::get_if<Error>(&declared))
         return std::move(*error);
