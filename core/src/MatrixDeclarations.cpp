@@ -103,7 +103,7 @@ namespace {
             if (text[i] == '\''
                 && (before.ends_with(']') || before.ends_with(')') || before.ends_with("].")
                     || before.ends_with(").")))
-                return text.substr(i - 1, 2 + (text[i - 1] == '.'));
+                return text.substr(i - 1 - (text[i - 1] == '.'), 2 + (text[i - 1] == '.'));
             if (text[i] == '^') {
                 if (const auto length = powerLength(text, i + 1))
                     return text.substr(i, length + 1);
