@@ -2,6 +2,7 @@
 
 #include "Message.h"
 #include "NumberScanner.h"
+#include "TextDecoding.h"
 
 #include <algorithm>
 #include <optional>
@@ -9,6 +10,18 @@
 
 namespace quorvex::detail {
 namespace {
+
+    // What tools print for a value that is no finite number ("inf", "-Inf", "NaN"): no label
+    // before a row's values, but a value that cannot be read.
+    bool isNonFinite(std::string_view text)
+    {
+        if (text.starts_with('-') || text.starts_with('+'))
+            text.remove_prefix(1);
+        std::string folded;
+        for (const char c : text)
+            folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return folded == "inf" || folded == "infinity" || folded == "nan";
+    }
 
     // One line of cells: a label, a run of values, and the cut that ends them; ";", "\" or a new
     // group may cut the run into rows.
@@ -39,7 +52,7 @@ namespace {
             } else if (m_count > 0) {
                 m_cut = cell.whole();
             } else if (m_label.empty() && !cell.sizeTag
-                && (hasDigit(cell.text) || cell.text == "\u2212")) {
+                && (hasDigit(cell.text) || cell.text == "\u2212" || isNonFinite(cell.text))) {
                 // A typographic minus is a sign, never a bullet: it may not be passed over.
                 m_label = cell.whole();
             }
@@ -156,7 +169,7 @@ namespace {
         const auto &rows = table.rows;
         const std::size_t n = table.rowCount;
         for (std::size_t i = 0; i < n; ++i) {
-            if (hasDigit(rows[i].label))
+            if (hasDigit(rows[i].label) || isNonFinite(rows[i].label))
                 return notANumber(Stage::Shape, rows[i].label, commas);
             if (!rows[i].cut.empty()
                 && (hasDigit(rows[i].cut) || i + 1 < n || rows[i].numbersAfterCut))
@@ -212,6 +225,8 @@ Failure notANumber(Stage stage, std::string_view cell, Commas commas)
     if (commas == Commas::Decimal && hasStrayComma(cell))
         return failure(Stage::NoNumbers, cell,
             " holds a comma that is neither a decimal comma nor a separator between values");
+    if (hasOtherDigit(cell))
+        return failure(stage, cell, " is not a number; write its digits as 0 to 9");
     return failure(stage, cell, " is not a number" + std::string(thousandsHint(cell)));
 }
 
@@ -230,7 +245,8 @@ Table tableOf(std::string_view text, Commas commas, Dashes dashes, bool oneList)
             line.end(table);
         if (decided())
             break;
-        if (table.firstWithDigit.empty() && hasDigit(cell.text))
+        if (table.firstWithDigit.empty()
+            && (hasDigit(cell.text) || hasOtherDigit(cell.text) || isNonFinite(cell.text)))
             table.firstWithDigit = cell.whole();
         line.take(cell, dashes, table);
     }

@@ -46,7 +46,9 @@ struct Table
     std::size_t stored = 0;
     std::array<Row, MostRows + 1> rows; // a tenth says that there are too many
     std::size_t rowCount = 0;
-    std::string_view firstWithDigit; // for the message about a text without numbers
+    // For the message about a text without numbers: its first cell with a digit of any script,
+    // or that stands for no finite number ("nan").
+    std::string_view firstWithDigit;
     // Lines with values, and those of them that begin with a "-" apart ("- 1 0 0"); whether one
     // such "-" is no sign ("- 0", "- -0.5").
     std::size_t valueLines = 0, dashLines = 0;

@@ -53,6 +53,18 @@ bool isInvisible(char32_t c)
         || (c >= 0x200B && c <= 0x200D) || c == 0x2060 || c == 0xFEFF || bidirectional;
 }
 
+bool hasOtherDigit(std::string_view text)
+{
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto c = characterAt(text, pos);
+        pos += c.length;
+        const auto in = [&](char32_t zero) { return c.code >= zero && c.code <= zero + 9; };
+        if (c.code >= 0x80 && (in(0x0660) || in(0x06F0) || in(0x0966) || in(0x09E6) || in(0xFF10)))
+            return true;
+    }
+    return false;
+}
+
 std::string_view trimmedOfAnyWhiteSpace(std::string_view text)
 {
     std::size_t begin = 0;

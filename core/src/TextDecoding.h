@@ -27,6 +27,10 @@ bool isLineBreak(char32_t c);
 // bidirectional text and the byte-order mark.
 bool isInvisible(char32_t c);
 
+// Whether a text holds a decimal digit of another script than ASCII's, as Arabic-Indic, Persian,
+// Devanagari, Bengali and full-width text write them: "٠٫٥", "０．５".
+bool hasOtherDigit(std::string_view text);
+
 inline bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
