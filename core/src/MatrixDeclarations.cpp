@@ -110,14 +110,23 @@ namespace {
             }
             if (rest.starts_with("%*%"))
                 return rest.substr(0, 3);
-            const auto opensValues = [&](char c) {
-                return c == '[' || c == '(' || c == '{' || (c >= 'a' && c <= 'z')
-                    || (c >= 'A' && c <= 'Z');
+            // A bracket, or a call or an object's member ("np.array(", "matrix("), after the minus:
+            // the length of what the minus stands before, or 0 for a word such as "-inf", which is
+            // a value.
+            const auto opened = [&](std::size_t at) -> std::size_t {
+                if (at < text.size() && (text[at] == '[' || text[at] == '(' || text[at] == '{'))
+                    return 1;
+                auto end = at;
+                while (end < text.size() && isNameCharacter(text[end]) && !isDigit(text[at]))
+                    ++end;
+                const bool code = end > at && end < text.size()
+                    && (text[end] == '(' || text[end] == '.' || text[end] == '[');
+                return code ? end - at + 1 : 0;
             };
-            if (text[i] == '-' && i + 1 < text.size() && opensValues(text[i + 1])) {
+            if (const auto length = text[i] == '-' ? opened(i + 1) : 0) {
                 const auto assigned = trimmed(before);
                 if (assigned.empty() || assigned.ends_with('=') || assigned.ends_with("<-"))
-                    return text.substr(i, 2);
+                    return text.substr(i, length + 1);
             }
         }
         return {};

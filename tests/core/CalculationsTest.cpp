@@ -255,6 +255,7 @@ TEST(ReadMatrix, readsTheNineValuesOrSaysWhyNot)
         { "[[inf,  0.,  0.], [ 0.,  1.,  0.], [ 0.,  0.,  1.]]", {},
             R"(Matrix: "inf" is not a number)" },
         { "nan nan nan nan nan nan nan nan nan", {}, R"(Matrix: "nan" is not a number)" },
+        { "-inf 0 0 0 1 0 0 0 1", {}, R"(Matrix: "-inf" is not a number)" },
         { "\u0661\u066b\u0665 \u0660 \u0660", {},
             R"(Matrix: "١٫٥" is not a number; write its digits as 0 to 9)" },
         { "0.81 -0.47 0.34 x\n0.54 0.82 -0.16\n-0.2 0.32 0.93", {},
