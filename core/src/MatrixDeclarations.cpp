@@ -104,7 +104,8 @@ namespace {
                 && (before.ends_with(']') || before.ends_with(')') || before.ends_with("].")
                     || before.ends_with(").")))
                 return text.substr(i - 1 - (text[i - 1] == '.'), 2 + (text[i - 1] == '.'));
-            if (text[i] == '^') {
+            // After a digit, "^" is an exponent: "10^-6".
+            if (text[i] == '^' && !(i > 0 && isDigit(text[i - 1]))) {
                 if (const auto length = powerLength(text, i + 1))
                     return text.substr(i, length + 1);
             }
