@@ -281,6 +281,11 @@ namespace {
     std::string_view groupedByMark(std::string_view text)
     {
         const auto isPart = [](char c) { return isDigit(c) || c == '.' || c == ','; };
+        // Each mark begins with "'" or with the first byte of U+00A0 or of U+2007 … U+202F: a
+        // text without them is passed over by the library's search.
+        if (text.find('\'') == std::string_view::npos && text.find('\xC2') == std::string_view::npos
+            && text.find('\xE2') == std::string_view::npos)
+            return {};
         for (std::size_t i = 1; i < text.size(); ++i) {
             if (!isDigit(text[i - 1]))
                 continue;
