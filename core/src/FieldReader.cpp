@@ -38,11 +38,9 @@ namespace {
 
     bool endsWithIgnoringCase(std::string_view text, std::string_view end)
     {
-        const auto lower
-            = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
         return text.size() >= end.size()
             && std::ranges::equal(text.substr(text.size() - end.size()), end,
-                [&](char a, char b) { return lower(a) == b; });
+                [](char a, char b) { return asciiLower(a) == b; });
     }
 
     // The unit at the end of a field's text, or nothing; the longest name that fits wins, so

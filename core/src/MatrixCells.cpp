@@ -186,6 +186,7 @@ bool Cells::next(Cell &cell)
                     cell.text = m_text.substr(m_pos + 1, end - m_pos - 1);
                     cell.firstOnLine = !m_lineHasCells;
                     m_lineHasCells = true;
+                    m_lineHasDashesOnly = false;
                     m_pos = end + 1;
                     return true;
                 }

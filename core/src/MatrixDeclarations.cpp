@@ -17,7 +17,7 @@ namespace {
         std::string result;
         for (const char c : word) {
             if (c != '_')
-                result += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+                result += asciiLower(c);
         }
         return result;
     }

@@ -19,7 +19,7 @@ namespace {
             text.remove_prefix(1);
         std::string folded;
         for (const char c : text)
-            folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            folded += asciiLower(c);
         return folded == "inf" || folded == "infinity" || folded == "nan";
     }
 

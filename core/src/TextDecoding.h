@@ -31,6 +31,12 @@ bool isInvisible(char32_t c);
 // Devanagari, Bengali and full-width text write them: "٠٫٥", "０．５".
 bool hasOtherDigit(std::string_view text);
 
+// An ASCII letter in lower case; any other byte as it is.
+inline char asciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 inline bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
