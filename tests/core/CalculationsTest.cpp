@@ -2,10 +2,10 @@
 // into the numbers that Quorvex writes and reads, whatever the process's locale.
 
 #include "quorvex/Calculations.h"
-#include "FieldReader.h"
-#include "MatrixReader.h"
-#include "Message.h"
-#include "NumberScanner.h"
+#include "reader/MatrixReader.h"
+#include "text/FieldReader.h"
+#include "text/Message.h"
+#include "text/NumberScanner.h"
 
 #include <gtest/gtest.h>
 

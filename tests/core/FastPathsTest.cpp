@@ -3,11 +3,11 @@
 // plain line of a batch what the general reading reads, and three angles written at once are the
 // three written one by one.
 
-#include "FieldReader.h"
-#include "MatrixReader.h"
-#include "NumberScanner.h"
-#include "NumberWriter.h"
 #include "quorvex/Calculations.h"
+#include "reader/MatrixReader.h"
+#include "text/FieldReader.h"
+#include "text/NumberScanner.h"
+#include "text/NumberWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "NumberWriter.h"
+#include "text/NumberWriter.h"
 
 #include <gtest/gtest.h>
 

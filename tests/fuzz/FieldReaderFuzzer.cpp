@@ -3,10 +3,10 @@
 // another decimal separator; a text it rejects gives an error that names the field; Calculate
 // Matrix on accepted values writes nine finite numbers or says which field it cannot take.
 
-#include "FieldReader.h"
 #include "FuzzTarget.h"
-#include "NumberScanner.h"
 #include "quorvex/Calculations.h"
+#include "text/FieldReader.h"
+#include "text/NumberScanner.h"
 
 #include <algorithm>
 #include <array>

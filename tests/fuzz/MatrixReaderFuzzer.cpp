@@ -4,10 +4,10 @@
 // and every text it accepts gives angles and scales that rebuild the nine values read, within the
 // digits of both.
 
-#include "FieldReader.h"
 #include "FuzzTarget.h"
-#include "MatrixReader.h"
 #include "quorvex/Calculations.h"
+#include "reader/MatrixReader.h"
+#include "text/FieldReader.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MatrixShapes.h"
 #include "quorvex/Error.h"
+#include "reader/MatrixShapes.h"
 
 #include <string_view>
 #include <variant>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NumberScanner.h"
+#include "text/NumberScanner.h"
 
 #include <optional>
 #include <string_view>

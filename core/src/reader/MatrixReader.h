@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Rotation.h"
-#include "RotationCheck.h"
 #include "quorvex/Calculations.h"
 #include "quorvex/Error.h"
+#include "rotation/Rotation.h"
+#include "rotation/RotationCheck.h"
 
 #include <string_view>
 #include <variant>

@@ -1,6 +1,6 @@
-#include "MatrixCells.h"
+#include "reader/MatrixCells.h"
 
-#include "TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <algorithm>
 #include <array>

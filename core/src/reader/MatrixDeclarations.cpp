@@ -1,7 +1,7 @@
-#include "MatrixDeclarations.h"
+#include "reader/MatrixDeclarations.h"
 
-#include "Message.h"
-#include "TextDecoding.h"
+#include "text/Message.h"
+#include "text/TextDecoding.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rotation.h"
+#include "rotation/Rotation.h"
 
 #include <array>
 #include <optional>

@@ -1,9 +1,9 @@
 #include "quorvex/Calculations.h"
 
-#include "MatrixReader.h"
-#include "NumberWriter.h"
-#include "Rotation.h"
-#include "Uncertainty.h"
+#include "reader/MatrixReader.h"
+#include "rotation/Rotation.h"
+#include "rotation/Uncertainty.h"
+#include "text/NumberWriter.h"
 
 #include <algorithm>
 #include <cmath>

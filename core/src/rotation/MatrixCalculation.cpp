@@ -1,11 +1,11 @@
 #include "quorvex/Calculations.h"
 
-#include "FieldReader.h"
-#include "MatrixReader.h"
-#include "Message.h"
-#include "NumberScanner.h"
-#include "NumberWriter.h"
-#include "Rotation.h"
+#include "reader/MatrixReader.h"
+#include "rotation/Rotation.h"
+#include "text/FieldReader.h"
+#include "text/Message.h"
+#include "text/NumberScanner.h"
+#include "text/NumberWriter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Rotation.h"
+#include "rotation/Rotation.h"
 
 // How exact a pasted matrix is, and what that allows Calculate Angles to say about it. The rules
 // are applied where their job is (the matrix reader gives each value its uncertainty, the rotation

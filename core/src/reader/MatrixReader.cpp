@@ -1,11 +1,11 @@
-#include "MatrixReader.h"
+#include "reader/MatrixReader.h"
 
-#include "MatrixDeclarations.h"
-#include "MatrixShapes.h"
-#include "Message.h"
-#include "NumberScanner.h"
-#include "TextDecoding.h"
-#include "Uncertainty.h"
+#include "reader/MatrixDeclarations.h"
+#include "reader/MatrixShapes.h"
+#include "rotation/Uncertainty.h"
+#include "text/Message.h"
+#include "text/NumberScanner.h"
+#include "text/TextDecoding.h"
 
 #include <algorithm>
 #include <array>

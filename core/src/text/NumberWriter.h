@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Rotation.h"
 #include "quorvex/NumberFormat.h"
+#include "rotation/Rotation.h"
 
 #include <array>
 #include <string>

@@ -1,6 +1,6 @@
-#include "NumberWriter.h"
+#include "text/NumberWriter.h"
 
-#include "NumberScanner.h"
+#include "text/NumberScanner.h"
 
 #include <algorithm>
 #include <bit>

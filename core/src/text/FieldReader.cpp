@@ -1,9 +1,9 @@
-#include "FieldReader.h"
+#include "text/FieldReader.h"
 
-#include "Message.h"
-#include "NumberScanner.h"
-#include "Rotation.h"
-#include "TextDecoding.h"
+#include "rotation/Rotation.h"
+#include "text/Message.h"
+#include "text/NumberScanner.h"
+#include "text/TextDecoding.h"
 
 #include <algorithm>
 #include <array>

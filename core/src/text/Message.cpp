@@ -1,7 +1,7 @@
-#include "Message.h"
+#include "text/Message.h"
 
-#include "NumberScanner.h"
-#include "TextDecoding.h"
+#include "text/NumberScanner.h"
+#include "text/TextDecoding.h"
 
 #include <array>
 #include <cstdio>

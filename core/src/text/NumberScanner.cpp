@@ -1,4 +1,4 @@
-#include "NumberScanner.h"
+#include "text/NumberScanner.h"
 
 #include <algorithm>
 #include <array>

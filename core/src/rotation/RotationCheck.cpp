@@ -1,7 +1,7 @@
-#include "RotationCheck.h"
+#include "rotation/RotationCheck.h"
 
-#include "Message.h"
-#include "Uncertainty.h"
+#include "rotation/Uncertainty.h"
+#include "text/Message.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MatrixCells.h"
 #include "quorvex/Error.h"
+#include "reader/MatrixCells.h"
 
 #include <array>
 #include <string_view>

@@ -1,8 +1,8 @@
-#include "MatrixShapes.h"
+#include "reader/MatrixShapes.h"
 
-#include "Message.h"
-#include "NumberScanner.h"
-#include "TextDecoding.h"
+#include "text/Message.h"
+#include "text/NumberScanner.h"
+#include "text/TextDecoding.h"
 
 #include <algorithm>
 #include <optional>

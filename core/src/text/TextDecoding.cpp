@@ -1,4 +1,4 @@
-#include "TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include "quorvex/Calculations.h"
 
