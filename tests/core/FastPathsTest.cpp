@@ -34,14 +34,19 @@ std::string described(const NumberScan &scan)
         + std::to_string(scan.significantDigits) + (scan.tooManyDigits ? " too many" : "");
 }
 
-// A reading's error, or its 24 numbers: values, uncertainties, row lengths and theirs.
-std::string described(const std::variant<PastedMatrix, Error> &read)
+// A reading's error, or the 24 numbers of each matrix it may be (values, uncertainties, row
+// lengths and theirs) and the way it was read.
+std::string described(const std::variant<Readings, Error> &read)
 {
     if (const auto *error = std::get_if<Error>(&read))
         return error->message;
     std::string text;
-    for (const double x : std::bit_cast<std::array<double, 24>>(std::get<PastedMatrix>(read)))
-        text += exactly(x) + " ";
+    const auto &readings = std::get<Readings>(read);
+    for (std::size_t i = 0; i < readings.count; ++i) {
+        for (const double x : std::bit_cast<std::array<double, 24>>(readings.matrices[i]))
+            text += exactly(x) + " ";
+        text += std::to_string(readings.ways[i]) + "; ";
+    }
     return text;
 }
 

@@ -1,8 +1,8 @@
 // Feeds arbitrary clipboard text to Calculate Angles and checks what the matrix reader promises,
 // with the values taken by rows and by columns alike: it reads what its general reading reads (its
 // fast path for plain lines included); it fails only with an error that names the Matrix field;
-// and every text it accepts gives angles and scales that rebuild the nine values read, within the
-// digits of both.
+// readings of a text that Calculate Angles refuses are more than one; and every text it answers
+// gives angles and scales that rebuild the nine values read, within the digits of both.
 
 #include "FuzzTarget.h"
 #include "quorvex/Calculations.h"
@@ -22,12 +22,14 @@ using namespace quorvex::detail;
 namespace {
 
 // Whether two readings are the same, to the last bit.
-bool same(const std::variant<PastedMatrix, Error> &a, const std::variant<PastedMatrix, Error> &b)
+bool same(const std::variant<Readings, Error> &a, const std::variant<Readings, Error> &b)
 {
-    const auto *x = std::get_if<PastedMatrix>(&a), *y = std::get_if<PastedMatrix>(&b);
+    const auto *x = std::get_if<Readings>(&a), *y = std::get_if<Readings>(&b);
     if (!x || !y)
         return !x && !y && std::get<Error>(a).message == std::get<Error>(b).message;
-    return std::memcmp(x, y, sizeof *x) == 0;
+    return x->count == y->count && x->ways == y->ways
+        && std::memcmp(x->matrices.data(), y->matrices.data(), x->count * sizeof(PastedMatrix))
+        == 0;
 }
 
 // The promises for one order of the values.
@@ -42,7 +44,13 @@ void checkReading(std::string_view text, ValueOrder order)
         check(std::holds_alternative<Error>(result) || text.empty());
         return;
     }
-    const auto &[values, uncertainties, rows] = std::get<PastedMatrix>(read);
+    // Readings that give different answers are refused, as unclear.
+    const auto &readings = std::get<Readings>(read);
+    if (const auto *error = std::get_if<Error>(&result)) {
+        check(readings.count > 1 && error->field == Field::Matrix);
+        return;
+    }
+    const auto &[values, uncertainties, rows] = readings.matrices[0];
     const auto &a = std::get<AnglesAndScales>(result);
     const std::string fields[] { a.rotX, a.rotY, a.rotZ, a.scaleX, a.scaleY, a.scaleZ };
     // Each reads back in its own field: the angles as angles, the scales as scales.

@@ -167,9 +167,9 @@ void WindowsTest::actionsWriteFieldsAndClipboard_data()
     const QString megabyte = "30." + QString(1 << 20, '0');
     const QString line = "1.004226 -0.57979 0.422053   1.091211 1.640719 -0.342491   "
                          "-0.10006 0.162984 0.461979 ";
-    QString huge;
+    QString huge = RotX30 + "\r\n";
     while (huge.size() < 10 << 20)
-        huge += RotX30 + "\r\n";
+        huge += "# a remark\r\n";
 
     QTest::newRow("Calculate Matrix at start")
         << matrix << QByteArray("C.UTF-8") << QStringList() << Before

@@ -1,17 +1,17 @@
 #include "reader/MatrixReader.h"
 
-#include "reader/MatrixDeclarations.h"
-#include "reader/MatrixShapes.h"
+#include "reader/Declarations.h"
+#include "reader/Layout.h"
 #include "rotation/Uncertainty.h"
 #include "text/Message.h"
 #include "text/NumberScanner.h"
 #include "text/TextDecoding.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv> // std::to_chars: the values read, in a message, with "." in every locale
 #include <cmath>
-#include <utility>
+#include <optional>
+#include <ranges>
 
 namespace quorvex::detail {
 namespace {
@@ -83,14 +83,52 @@ namespace {
         return problem;
     }
 
-    Error notARotation(const Parameters &values, std::string_view problem)
+    Failure notARotation(const Parameters &values, std::string_view problem)
     {
-        return { Field::Matrix,
-            std::string(label(Field::Matrix)) + ": read as " + valuesText(values)
-                + ", which is not a rotation with scales: " + std::string(problem) };
+        return { Stage::Rotation,
+            { Field::Matrix,
+                std::string(label(Field::Matrix)) + ": read as " + valuesText(values)
+                    + ", which is not a rotation with scales: " + std::string(problem) } };
     }
 
-    // The nine values, if they are a rotation with scales.
+    // The ways a reading takes what may be read two ways, as bits of Readings::ways.
+    constexpr unsigned SeparatingCommas = 1, Groups = 2, Bullets = 4, RowNumbers = 8,
+                       LayoutShift = 4;
+
+    unsigned wayOf(const Reading &reading, Layout::Kind layout)
+    {
+        return (reading.separatingCommas ? SeparatingCommas : 0) | (reading.groups ? Groups : 0)
+            | (reading.bullets ? Bullets : 0) | (reading.rowNumbers ? RowNumbers : 0)
+            | static_cast<unsigned>(layout) << LayoutShift;
+    }
+
+    // What the readings of a text have found: the matrices, or the failure that says most.
+    struct Outcome
+    {
+        Readings readings;
+        std::optional<Failure> failed;
+
+        void add(const PastedMatrix &matrix, unsigned way)
+        {
+            auto &r = readings;
+            const auto same = [&](std::size_t i) { return r.matrices[i].values == matrix.values; };
+            if (r.count == Readings::Most
+                || std::ranges::any_of(std::views::iota(0u, r.count), same))
+                return;
+            r.matrices[r.count] = matrix;
+            r.ways[r.count++] = way;
+        }
+        // Of two failures, an unclear one prevails; otherwise the one that got further, or of
+        // two that found no numbers, the later (separating commas quotes a word without its comma).
+        void add(Failure failure)
+        {
+            if (!failed || failure.stage > failed->stage
+                || (failure.stage == failed->stage && failure.stage == Stage::NoNumbers))
+                failed = std::move(failure);
+        }
+    };
+
+    // The matrix of nine values, if they are a rotation with scales.
     std::variant<PastedMatrix, Failure> matrixOf(const std::array<const Value *, 9> &values)
     {
         NineNumbers nine;
@@ -105,135 +143,82 @@ namespace {
         }
         PastedMatrix matrix;
         if (const auto problem = readRotation(nine, matrix))
-            return Failure { Stage::Rotation, notARotation(matrix.values, *problem) };
+            return notARotation(matrix.values, *problem);
         return matrix;
     }
 
-    // The text to read, as its declarations have it.
-    struct Source
+    // The readings of a text's table as one way of reading it takes it: each layout's matrix.
+    void readTable(const Table &table, std::string_view text, const Declaration &declaration,
+        const Reading &reading, Outcome &outcome)
     {
-        std::string_view text;
-        bool oneList = false; // the values of a call or a file format, line breaks or not
-        Order order = Order::Undeclared;
-        DeclaredShape shape;
-    };
-
-    // The decimal separator that a value is written with, or 0 for a whole number.
-    char separatorOf(const Value &value)
-    {
-        return value.decimalComma ? ',' : value.text.find('.') != std::string_view::npos ? '.' : 0;
-    }
-
-    // "1,000" or "1.000": a thousand where its separator groups digits, one where it is a decimal
-    // separator. It is read as a decimal where the text shows the separator to be one, in another
-    // value ("0,866", "0.5", "1.2500"), or in a parameter line, whose decimal point is "." as
-    // Quorvex writes it ("1.125 0 0   0 1 0   0 0 1 "); elsewhere it is refused.
-    const Value *groupedValue(
-        const Table &table, const Layout &layout, const std::array<const Value *, 9> &nine)
-    {
-        const auto values = std::span(table.values).first(table.stored);
-        for (const auto *value : nine) {
-            const char separator = separatorOf(*value);
-            if (separator == 0 || !looksGrouped(value->text, separator)
-                || (separator == '.' && layout.parameterLine))
-                continue;
-            const bool settled = std::ranges::any_of(values, [&](const Value &other) {
-                return separatorOf(other) == separator && !looksGrouped(other.text, separator);
-            });
-            if (!settled)
-                return value;
-        }
-        return nullptr;
-    }
-
-    // The matrix that a table gives, as one reading of its text takes it.
-    std::variant<PastedMatrix, Failure> readTable(
-        const Table &table, const Source &source, Commas commas)
-    {
-        const auto text = source.text;
-        if (table.rowCount == 0) {
+        if (table.rowCount == 0 && table.placed == 0) {
             if (!table.firstWithDigit.empty())
-                return notANumber(Stage::NoNumbers, table.firstWithDigit, commas);
-            return failure(Stage::NoNumbers, text, " holds no parameter line");
+                return outcome.add(
+                    notANumber(Stage::NoNumbers, table.firstWithDigit, reading.separatingCommas));
+            return outcome.add(failure(Stage::NoNumbers, text, " holds no parameter line"));
         }
-        const auto shape = layoutOf(table, text, source.order, source.shape, commas);
-        if (const auto *failed = std::get_if<Failure>(&shape))
-            return *failed;
-        const auto &layout = std::get<Layout>(shape);
-
-        // Every value up to the last one needed must be a number, written as the reading says:
-        // where commas separate, one stands between each two values of a row, or none does (the
-        // rows of "%.8e " printed with a comma at the end of each).
-        bool decimalComma = false, decimalPoint = false;
-        std::array<std::size_t, 3> commasBefore {}; // none, one, more
-        for (std::size_t r = 0; r < layout.rows; ++r) {
-            const auto &row = table.rows[r];
-            if (!row.label.empty())
-                return notANumber(Stage::Values, row.label, commas);
-            if (r + 1 < layout.rows && !row.cut.empty())
-                return notANumber(Stage::Values, row.cut, commas);
-            for (std::size_t c = 0; c < layout.columns; ++c) {
-                const auto &value = table.at(r, c);
-                if (c > 0)
-                    ++commasBefore[static_cast<std::size_t>(value.commasBefore)];
-                decimalComma |= value.decimalComma;
-                decimalPoint |= value.text.find('.') != std::string_view::npos;
+        const auto layouts
+            = layoutOf(table, text, declaration.order, declaration.shape, reading.separatingCommas);
+        if (const auto *failed = std::get_if<Failure>(&layouts))
+            return outcome.add(*failed);
+        for (const auto &layout :
+            std::span(std::get<Layouts>(layouts).each).first(std::get<Layouts>(layouts).count)) {
+            // Every value up to the last one needed must be a number, written as the reading
+            // says.
+            bool decimalComma = false, decimalPoint = false, irregular = false;
+            std::optional<Failure> failed;
+            for (std::size_t r = 0; r < (layout.kind == Layout::Kind::Named ? 0 : layout.rows);
+                 ++r) {
+                const auto &row = table.rows[r];
+                if (!row.label.empty())
+                    failed = notANumber(Stage::Values, row.label, reading.separatingCommas);
+                else if (r + 1 < layout.rows && !row.cut.empty())
+                    failed = notANumber(Stage::Values, row.cut, reading.separatingCommas);
+                irregular = irregular || row.irregular;
+                for (std::size_t c = 0; c < layout.columns && !failed; ++c) {
+                    decimalComma |= table.at(r, c).decimalComma;
+                    decimalPoint |= table.at(r, c).text.find('.') != std::string_view::npos;
+                }
+                if (failed)
+                    break;
             }
+            if (failed) {
+                outcome.add(*failed);
+                continue;
+            }
+            if (reading.separatingCommas && irregular) {
+                outcome.add(failure(Stage::Commas, text,
+                    " has commas that are neither decimal commas nor separators between values"));
+                continue;
+            }
+            if (decimalComma && decimalPoint && !reading.groups) {
+                outcome.add(
+                    failure(Stage::Commas, text, " mixes decimal commas and decimal points"));
+                continue;
+            }
+            // A parameter line's decimal point is "." as Quorvex writes it: no mark of thousands.
+            if (reading.groups == '.' && layout.parameterLine)
+                continue;
+            const auto values = std::span(table.values).first(table.stored);
+            if (std::ranges::any_of(values, [](const Value &v) { return v.accounting; })
+                && std::ranges::any_of(values, [](const Value &v) { return v.minus; })) {
+                outcome.add(failure(Stage::Unclear, text,
+                    " is unclear: it writes negative numbers both with a minus sign and in "
+                    "parentheses, as (1) for -1; write them all one way"));
+                continue;
+            }
+            auto matrix = matrixOf(layout.at);
+            if (auto *read = std::get_if<PastedMatrix>(&matrix))
+                outcome.add(*read, wayOf(reading, layout.kind));
+            else
+                outcome.add(std::get<Failure>(matrix));
         }
-        if (commas == Commas::Separating
-            && (commasBefore[2] > 0 || (commasBefore[0] > 0 && commasBefore[1] > 0)))
-            return failure(Stage::Commas, text,
-                " has commas that are neither decimal commas nor separators between values");
-        if (decimalComma && decimalPoint)
-            return failure(Stage::Commas, text, " mixes decimal commas and decimal points");
-
-        const auto values = std::span(table.values).first(table.stored);
-        if (std::ranges::any_of(values, [](const Value &v) { return v.accounting; })
-            && std::ranges::any_of(values, [](const Value &v) { return v.minus; }))
-            return failure(Stage::Unclear, text,
-                " is unclear: it writes negative numbers both with a minus sign and in "
-                "parentheses, as (1) for -1; write them all one way");
-
-        std::array<const Value *, 9> nine {};
-        for (std::size_t i = 0; i < 9; ++i)
-            nine[i] = &table.values[layout.at[i]];
-        if (const auto *grouped = groupedValue(table, layout, nine))
-            return failure(Stage::Unclear, grouped->text,
-                groupedOrDecimal(grouped->text, std::string(1, separatorOf(*grouped))));
-        return matrixOf(nine);
-    }
-
-    // The matrix of a text as its commas are taken. A "-" apart before the first value of a line
-    // ("- 1 0 0") is a sign, unless the text writes lists: where every line of values begins
-    // with one and one of them is no sign ("- 0", "- -0.5"), they are bullets. Elsewhere both
-    // readings are tried, and where both give a matrix, but not the same, the text is unclear.
-    std::variant<PastedMatrix, Failure> readWith(
-        const Source &source, Commas commas, bool &sawComma)
-    {
-        const auto table = tableOf(source.text, commas, Dashes::Signs, source.oneList);
-        sawComma = table.sawComma;
-        if (table.dashLines == 0)
-            return readTable(table, source, commas);
-        const auto bullets = readTable(
-            tableOf(source.text, commas, Dashes::Bullets, source.oneList), source, commas);
-        if (table.dashLines == table.valueLines && table.dashIsBullet)
-            return bullets;
-        const auto signs = readTable(table, source, commas);
-        const auto *a = std::get_if<PastedMatrix>(&signs);
-        const auto *b = std::get_if<PastedMatrix>(&bullets);
-        if (a && b && a->values != b->values)
-            return failure(Stage::Unclear, source.text,
-                " is unclear: a \"-\" apart before the first number of a line could be a "
-                "list's bullet or a minus sign; write a minus sign next to its number (\"-1\")");
-        if (a || !b)
-            return signs;
-        return bullets;
     }
 
     // The common line of a batch: plain numbers between blanks or tabs, nine or more of them (but
-    // not sixteen), and nothing after them. It reads as the general reading reads it (its first
-    // nine values, by rows or by columns), only at once; any other text is for the general
-    // reading. A plain number always has a value, and none needs its text to be named.
+    // not twelve or sixteen), and nothing after them. It reads as the general reading reads it
+    // (its first nine values, by rows or by columns), only at once; any other text is for the
+    // general reading. A plain number always has a value, and none needs its text to be named.
     bool isPlainLine(std::string_view text, ValueOrder order, NineNumbers &nine)
     {
         // What may stand between the numbers, and what ends the line.
@@ -270,114 +255,108 @@ namespace {
                 nine.significantDigits[at] = scan.significantDigits;
             }
         }
-        return count >= 9 && count != 16
+        return count >= 9 && count != 12 && count != 16
             && std::all_of(p, end, [&](char c) { return isBlank(c) || isEnd(c); });
     }
 
-    // A number whose digits a mark or a space that is no blank groups, as spreadsheets and
-    // typesetting write thousands ("1'000", "1 000,00" with a no-break space, "0.866 025" with a
-    // thin space): the reading would take it for two values. The number as written, or an empty
-    // view.
-    std::string_view groupedByMark(std::string_view text)
+    // The readings of a plain line's numbers, made where the caller of readMatrix gets them.
+    std::variant<Readings, Error> plainMatrixOf(std::string_view text, const NineNumbers &nine)
     {
-        const auto isPart = [](char c) { return isDigit(c) || c == '.' || c == ','; };
-        // Each mark begins with "'" or with the first byte of U+00A0 or of U+2007 … U+202F: a
-        // text without them is passed over by the library's search.
-        if (text.find('\'') == std::string_view::npos && text.find('\xC2') == std::string_view::npos
-            && text.find('\xE2') == std::string_view::npos)
-            return {};
-        for (std::size_t i = 1; i < text.size(); ++i) {
-            if (!isDigit(text[i - 1]))
-                continue;
-            const auto c = characterAt(text, i);
-            const bool mark = c.code == '\'' || c.code == 0x00A0 || c.code == 0x2007
-                || c.code == 0x2009 || c.code == 0x202F;
-            const auto after = text.substr(i + c.length, 4);
-            if (!mark || after.size() < 3 || !std::all_of(after.begin(), after.begin() + 3, isDigit)
-                || (after.size() == 4 && isDigit(after[3])))
-                continue;
-            auto begin = i - 1, end = i + c.length + 3;
-            while (begin > 0 && isPart(text[begin - 1]))
-                --begin;
-            while (end < text.size() && isPart(text[end]))
-                ++end;
-            return text.substr(begin, end - begin);
-        }
-        return {};
-    }
-
-    // The matrix of a plain line's numbers, made where the caller of readMatrix gets it.
-    std::variant<PastedMatrix, Error> plainMatrixOf(const NineNumbers &nine)
-    {
-        std::variant<PastedMatrix, Error> read;
-        auto &matrix = std::get<PastedMatrix>(read);
-        if (const auto problem = readRotation(nine, matrix))
-            read = notARotation(matrix.values, *problem);
+        std::variant<Readings, Error> read;
+        auto &readings = std::get<Readings>(read);
+        readings.text = text;
+        readings.count = 1;
+        if (const auto problem = readRotation(nine, readings.matrices[0]))
+            read = notARotation(readings.matrices[0].values, *problem).error;
         return read;
     }
 
 } // namespace
 
-// What a text declares, and its readings. A batch reads plain lines far more often: marked cold,
-// this leaves the registers to the plain line's reading (callgrind, angles -l of parameter lines:
-// 5,240 instructions a line without the mark, 5,209 with it; a line of comma-separated values
-// takes 3% more).
-[[gnu::cold]] std::variant<PastedMatrix, Error> readAnyMatrix(
-    std::string_view text, ValueOrder order)
+Error Readings::unclear(std::size_t a, std::size_t b) const
 {
-    if (const auto grouped = groupedByMark(text); !grouped.empty())
-        return errorAbout(Field::Matrix, grouped,
-            " is unclear: it could be one number whose digits are grouped, or two numbers; write "
-            "the number without the mark or space between its digits");
-    auto declared = declarationOf(text);
+    const auto differ = ways[a] ^ ways[b];
+    const auto unclearText = [&](std::string_view what) {
+        return errorAbout(Field::Matrix, text, " is unclear: " + std::string(what));
+    };
+    if (differ & Groups)
+        return errorAbout(Field::Matrix, grouped, groupedOrDecimal(grouped, "."));
+    if (differ & SeparatingCommas)
+        return unclearText("its commas could be decimal commas or separators");
+    if (differ & RowNumbers)
+        return unclearText("the whole number that begins each line could be the line's number "
+                           "or a value");
+    if (differ & Bullets)
+        return unclearText(
+            "a \"-\" apart before the first number of a line could be a list's "
+            "bullet or a minus sign; write a minus sign next to its number (\"-1\")");
+    const auto layout = static_cast<Layout::Kind>(ways[a] >> LayoutShift);
+    if (layout == Layout::Kind::ByRows || layout == Layout::Kind::ByColumns)
+        return errorAbout(Field::Matrix, text,
+            " holds sixteen numbers that read as a 4×4 transform by rows and by columns, with "
+            "different matrices");
+    return unclearText("its twelve numbers could be a *.him line (nine, then a translation) or "
+                       "three rows of four; write the matrix's rows on lines of their own");
+}
+
+std::variant<Readings, Error> readAnyMatrix(std::string_view text, ValueOrder order)
+{
+    auto declared = declarationOf(text, order);
     if (auto *error = std::get_if<Error>(&declared))
         return std::move(*error);
     const auto &declaration = std::get<Declaration>(declared);
-    Source source { text, false,
-        !declaration.byColumns.empty()    ? Order::Columns
-            : !declaration.byRows.empty() ? Order::Rows
-                                          : Order::Undeclared,
-        declaration.shape };
-    if (order == ValueOrder::Columns) {
-        if (source.order == Order::Rows)
-            return errorAbout(Field::Matrix, text,
-                " lists its values by rows (\"" + std::string(declaration.byRows)
-                    + "\"), not by columns as asked");
-        source.order = Order::Columns;
-    }
-    if (!declaration.list.empty()) {
-        source.text = declaration.list;
-        source.oneList = true;
-    }
+    const auto source = declaration.list.empty() ? text : declaration.list;
+    const bool oneList = !declaration.list.empty();
 
-    bool sawComma = false, unused = false;
-    auto decimal = readWith(source, Commas::Decimal, sawComma);
-    // Without a comma, the decimal reading is the only one.
-    auto separating = sawComma ? readWith(source, Commas::Separating, unused) : decimal;
-    const auto *a = std::get_if<PastedMatrix>(&decimal);
-    const auto *b = std::get_if<PastedMatrix>(&separating);
-    if (a && b && a->values != b->values)
-        return errorAbout(Field::Matrix, source.text,
-            " is unclear: its commas could be decimal commas or separators");
-    // A reading that finds the text unclear makes it so, whatever the other finds.
-    for (const auto *reading : { &decimal, &separating }) {
-        if (const auto *failed = std::get_if<Failure>(reading);
-            failed && failed->stage == Stage::Unclear)
-            return failed->error;
+    // The first reading takes commas as decimal commas, a dash apart as a sign and no digits as
+    // grouped; what its table holds tells which other readings the text calls for.
+    Outcome outcome;
+    auto &readings = outcome.readings;
+    readings.text = source;
+    const auto first = tableOf(source, {}, oneList);
+    if (first.groupMark != 0) {
+        const auto values = std::span(first.values).first(first.stored);
+        const auto grouped = std::ranges::find_if(
+            values, [&](const Value &value) { return looksGrouped(value.text, first.groupMark); });
+        readings.grouped = grouped != values.end() ? grouped->text : std::string_view();
     }
-    if (a || b)
-        return a ? *a : *b;
-    // Of two failures the one that got further says most; where neither found a number, the
-    // separating reading quotes a word without the comma that follows it.
-    const auto &x = std::get<Failure>(decimal), &y = std::get<Failure>(separating);
-    return y.stage > x.stage || (y.stage == x.stage && x.stage == Stage::NoNumbers) ? y.error
-                                                                                    : x.error;
+    for (const bool separating : { false, true }) {
+        for (const char groups : { '\0', first.groupMark }) {
+            if (separating && !first.sawComma)
+                continue;
+            const Reading signs { separating, groups, false };
+            const auto table = separating || groups != 0 ? tableOf(source, signs, oneList) : first;
+            // A "-" apart before the first value of a line ("- 1 0 0") is a sign, unless the
+            // text writes lists: where every line of values begins with one and one of them is
+            // no sign ("- 0", "- -0.5"), they are bullets. Elsewhere both readings are made.
+            const bool onlyBullets
+                = table.dashLines > 0 && table.dashLines == table.valueLines && table.dashIsBullet;
+            if (!onlyBullets)
+                readTable(table, source, declaration, signs, outcome);
+            if (table.dashLines > 0) {
+                const Reading bullets { separating, groups, true };
+                readTable(tableOf(source, bullets, oneList), source, declaration, bullets, outcome);
+            }
+            if (first.groupMark == 0)
+                break; // no digits that may be grouped: no second reading of them
+        }
+    }
+    if (first.numberedRows) {
+        const Reading numbered { false, '\0', false, true };
+        readTable(tableOf(source, numbered, oneList), source, declaration, numbered, outcome);
+    }
+    // A reading that finds the text unclear makes it so, whatever the others find.
+    if (outcome.failed && outcome.failed->stage == Stage::Unclear)
+        return outcome.failed->error;
+    if (readings.count > 0)
+        return readings;
+    return outcome.failed->error;
 }
 
-std::variant<PastedMatrix, Error> readMatrix(std::string_view text, ValueOrder order)
+std::variant<Readings, Error> readMatrix(std::string_view text, ValueOrder order)
 {
     if (NineNumbers nine; isPlainLine(text, order, nine))
-        return plainMatrixOf(nine);
+        return plainMatrixOf(text, nine);
     return readAnyMatrix(text, order);
 }
 

@@ -5,6 +5,7 @@
 #include "rotation/Rotation.h"
 #include "rotation/RotationCheck.h"
 
+#include <array>
 #include <string_view>
 #include <variant>
 
@@ -23,42 +24,43 @@ struct PastedMatrix
     RowLengths rows;
 };
 
+// The matrices that a text may be read as: one where it is clear, more where it may be read in
+// several ways (its commas as decimal commas or as separators, a dash as a sign or as a bullet,
+// "1,000" as one or a thousand, twelve values as a *.him line or as three rows of four), each
+// a rotation with scales. Calculate Angles answers only where all of them give the same answer
+// to what was asked; otherwise unclear() says what could be read two ways.
+struct Readings
+{
+    static constexpr std::size_t Most = 8;
+    std::array<PastedMatrix, Most> matrices;
+    std::size_t count = 0;
+    // What the reading of each took that another may not: the mark of grouped digits, whether
+    // commas separate, whether a dash is a bullet, and the layout of a line of twelve or sixteen.
+    std::array<unsigned, Most> ways {};
+    std::string_view text, grouped;
+
+    // Why the text is unclear, where the readings a and b give different answers.
+    Error unclear(std::size_t a, std::size_t b) const;
+};
+
 // Reads a matrix the way people paste it, or refuses it: a *.him line, rows copied from a
 // spreadsheet in either locale, the print of an array by a numerical console, a script, a 3D
-// program or a C compiler's source, a list, a CSV file, a table in a document, a chat.
-//
-// - Cells (MatrixCells): a value is a number from its first character to its last; white space,
-//   brackets, quotes, "|", "&", ";", "\", "`" and (as the text shows) commas separate values. A
-//   sign apart is its number's ("− 1"); a number alone in parentheses a negative ("(1.00)").
-//   Words without a digit before the first number of a line, and a matrix's size in its header
-//   ("4x4"), are a label, and a line without any number a heading: both are skipped. Any other
-//   text among the values is an error that names it; after the last value that is needed, the
-//   rest of its line is ignored (a translation, a remark).
-// - Shapes (MatrixShapes): the lines are rows and must agree: three rows of three; three or four
-//   rows of four (a transform: the left three columns of the first three rows, and a fourth row
-//   of 0 0 0 1); nine rows of one; or a first line of nine or more values (a *.him line), of
-//   which the first nine count and the other lines none. One line of sixteen values is a
-//   flattened 4×4, read by rows or by columns, whichever ends in 0 0 0 1. ";", "\\" and the
-//   groups of a nested list ("((…), (…), (…))") end rows too, in a line that they cut into rows
-//   of equal length.
-// - Declarations (MatrixDeclarations): where the text says that it lists its values by columns
-//   ("column-major", R's matrix(c(…), nrow = 3)), or where `order` asks for it, its lines are
-//   the matrix's columns and a list of values fills it column by column; a call or a file format
-//   that marks its list of values (OpenCV's data) is read for that list alone, in the shape it
-//   declares.
-// - Readings (here): commas are decimal commas ("0,866025") or separators ("0.81, -0.47"), as
-//   the whole text uses them, and a "-" apart at the start of each line a sign or a list's bullet;
-//   where both readings make sense, the text is unclear unless they give the same matrix. A text
-//   that writes negatives both as "-1" and as "(1)", or whose "1,000" or "1.000" could be a
-//   thousand, is unclear too.
-// - The values must be a rotation with scales, within what their digits allow (RotationCheck).
-//
+// program or a C compiler's source, a list, a CSV file, a table in a document, a chat. Its text
+// goes through the reader's steps:
+// - Tokens: numbers, words, brackets matched once, separators and marks, in one pass.
+// - Declarations: what the text says about its values, looked up in one table of what tools
+//   write: "column-major", R's matrix(c(…), nrow = 3), a file format's data, a transpose.
+// - Grid: the cells as values in rows, as each reading takes them; a value may carry its place
+//   ("r12 = -0.47", "R[0][1] = -0.47", a CSV header of such names).
+// - Layout: which values make the matrix, by the shape of the rows or the places named.
+// - Readings (here): each plausible way of reading the text, run through one loop; the values
+//   must be a rotation with scales, within what their digits allow (RotationCheck).
 // Every refusal is an Error of the "Matrix" field that says what is wrong.
-std::variant<PastedMatrix, Error> readMatrix(
+std::variant<Readings, Error> readMatrix(
     std::string_view text, ValueOrder order = ValueOrder::Rows);
 
 // The same without the fast path for the common line of a batch, nine or more plain numbers
 // between blanks: what readMatrix gives for any text, which the tests hold its fast path to.
-std::variant<PastedMatrix, Error> readAnyMatrix(std::string_view text, ValueOrder order);
+std::variant<Readings, Error> readAnyMatrix(std::string_view text, ValueOrder order);
 
 } // namespace quorvex::detail

@@ -78,14 +78,10 @@ namespace {
         std::array<detail::ScaleFactor, 3> scales; // Scale X below zero for a mirror image
     };
 
-    std::optional<Error> orientationOf(
-        std::string_view clipboardText, ValueOrder order, Orientation &out)
+    Orientation orientationOf(const detail::PastedMatrix &matrix)
     {
-        auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText, order);
-        if (auto *error = std::get_if<Error>(&read))
-            return std::move(*error);
-        const auto &[m, uncertainties, rows] = std::get<detail::PastedMatrix>(read);
-
+        const auto &[m, uncertainties, rows] = matrix;
+        Orientation out;
         // Each row is a scale times a row of a rotation: the scale is the row's length, shown with
         // no more digits than its values carry. A mirror image has its Scale X below zero.
         auto &scales = out.scales;
@@ -122,6 +118,38 @@ namespace {
                 std::sin(z) * p[3] + std::cos(z) * p[4]);
         }
         out.angles = { x, y, z };
+        return out;
+    }
+
+    // The orientation of the matrix on the clipboard. Where its text may be read in several ways,
+    // every reading must give the same answer to what was asked (the angles, or the angles and
+    // the scales): "1,000" as a scale changes no angle.
+    std::optional<Error> orientationOf(std::string_view clipboardText, ValueOrder order,
+        bool withScales, const NumberFormat &format, Orientation &out)
+    {
+        auto read = detail::readMatrix(clipboardText.empty() ? IdentityText : clipboardText, order);
+        if (auto *error = std::get_if<Error>(&read))
+            return std::move(*error);
+        const auto &readings = std::get<detail::Readings>(read);
+        out = orientationOf(readings.matrices[0]);
+        if (readings.count == 1)
+            return std::nullopt;
+        // The answer as it is written; without the scales, whether it is a mirror image.
+        const auto answer = [&](const Orientation &orientation) {
+            std::string text;
+            detail::appendAngles(text, orientation.angles);
+            for (const auto scale : orientation.scales) {
+                if (withScales)
+                    detail::appendScale(text, scale, format);
+                text += std::signbit(scale.value) ? "-" : "+";
+            }
+            return text;
+        };
+        const auto first = answer(out);
+        for (std::size_t i = 1; i < readings.count; ++i) {
+            if (answer(orientationOf(readings.matrices[i])) != first)
+                return readings.unclear(0, i);
+        }
         return std::nullopt;
     }
 
@@ -131,7 +159,7 @@ std::variant<AnglesAndScales, Error> calculateAngles(
     std::string_view clipboardText, const NumberFormat &format, ValueOrder order)
 {
     Orientation orientation;
-    if (auto error = orientationOf(clipboardText, order, orientation))
+    if (auto error = orientationOf(clipboardText, order, true, format, orientation))
         return std::move(*error);
     AnglesAndScales fields;
     const auto &[angles, scales] = orientation;
@@ -148,7 +176,7 @@ std::variant<Handedness, Error> calculateAngles(std::string_view clipboardText,
     const NumberFormat &format, bool withScales, std::string &out, ValueOrder order)
 {
     Orientation orientation;
-    if (auto error = orientationOf(clipboardText, order, orientation))
+    if (auto error = orientationOf(clipboardText, order, withScales, format, orientation))
         return std::move(*error);
     detail::appendAngles(out, orientation.angles);
     if (withScales) {

@@ -58,7 +58,7 @@ namespace {
             values[i] = values[i] == 0 ? 1 : values[i];
         std::string line;
         detail::appendParameterLine(line, parameters(values));
-        return std::holds_alternative<detail::PastedMatrix>(detail::readMatrix(line));
+        return std::holds_alternative<detail::Readings>(detail::readMatrix(line));
     }
 
     // The scales a message proposes, two digits each: 1.0, 1.1, … 9.9 times a power of ten,

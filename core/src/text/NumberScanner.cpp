@@ -1,5 +1,7 @@
 #include "text/NumberScanner.h"
 
+#include "text/TextDecoding.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv> // std::from_chars: locale-independent, correctly rounded
@@ -8,8 +10,6 @@
 
 namespace quorvex::detail {
 namespace {
-
-    constexpr std::string_view Minus = "\u2212";
 
     // The length of the sign at the start of text, 0 when there is none.
     std::size_t signAt(std::string_view text, bool &negative)
@@ -21,8 +21,8 @@ namespace {
             negative = text[0] == '-';
             return 1;
         }
-        negative = text.starts_with(Minus);
-        return negative ? Minus.size() : 0;
+        negative = text.starts_with(TypographicMinus);
+        return negative ? TypographicMinus.size() : 0;
     }
 
     std::string_view digitsAt(std::string_view text, std::size_t pos)
@@ -123,7 +123,7 @@ NumberScan scanAnyNumber(std::string_view text, std::string_view decimalSeparato
     // already; the others are rewritten in that form.
     std::string_view number = text.substr(start, pos - start);
     std::string rewritten;
-    if (decimalSeparator != "." || exponentSign == Minus.size()) {
+    if (decimalSeparator != "." || exponentSign == TypographicMinus.size()) {
         rewritten.append(integer).append(".").append(fraction);
         if (!exponentDigits.empty())
             rewritten.append(negativeExponent ? "e-" : "e").append(exponentDigits);

@@ -2,6 +2,9 @@
 
 #include "quorvex/Calculations.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quorvex::detail {
 
 Character characterAt(std::string_view text, std::size_t pos)
@@ -31,6 +34,26 @@ Character characterAt(std::string_view text, std::size_t pos)
     return { code, length };
 }
 
+void appendUtf8(std::string &text, char32_t code)
+{
+    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+    if (code < 0x80) {
+        text += byte(code);
+    } else if (code < 0x800) {
+        text += byte(0xC0 | code >> 6);
+        text += byte(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        text += byte(0xE0 | code >> 12);
+        text += byte(0x80 | (code >> 6 & 0x3F));
+        text += byte(0x80 | (code & 0x3F));
+    } else {
+        text += byte(0xF0 | code >> 18);
+        text += byte(0x80 | (code >> 12 & 0x3F));
+        text += byte(0x80 | (code >> 6 & 0x3F));
+        text += byte(0x80 | (code & 0x3F));
+    }
+}
+
 bool isLineBreak(char32_t c)
 {
     return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;
@@ -58,11 +81,58 @@ bool hasOtherDigit(std::string_view text)
     for (std::size_t pos = 0; pos < text.size();) {
         const auto c = characterAt(text, pos);
         pos += c.length;
-        const auto in = [&](char32_t zero) { return c.code >= zero && c.code <= zero + 9; };
-        if (c.code >= 0x80 && (in(0x0660) || in(0x06F0) || in(0x0966) || in(0x09E6) || in(0xFF10)))
+        if (c.code >= 0x80 && classOf(c.code) == CharacterClass::Digit)
             return true;
     }
     return false;
+}
+
+CharacterClass classOf(char32_t c)
+{
+    using enum CharacterClass;
+    static constexpr auto ascii = [] {
+        std::array<CharacterClass, 128> classes {};
+        const auto set = [&](std::string_view characters, CharacterClass kind) {
+            for (const char character : characters)
+                classes[static_cast<std::size_t>(character)] = kind;
+        };
+        set("ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz", Letter);
+        set("0123456789", Digit), set(".", Point), set("+-", Sign);
+        set(" \t", Blank), set("\n\v\f\r", LineBreak), set(",", Comma), set(";\\", RowEnd);
+        set(":", Colon), set("=", Equals), set("\"'`", Quote), set("([{", Open), set(")]}", Close);
+        set("<>", Angle), set("|&", Rule);
+        return classes;
+    }();
+    // Control characters and bytes that begin no character are marks: a value they stand in is
+    // none, where taking them for blanks would make two values of it.
+    if (c < 0x80)
+        return ascii[c];
+    if (c == Character::Invalid || c <= 0x9F)
+        return c == 0x85 ? LineBreak : Mark;
+    const auto in = [&](char32_t first, char32_t last) { return c >= first && c <= last; };
+    // Arabic-Indic, Persian, Devanagari, Bengali and full-width digits.
+    static constexpr char32_t zeros[] { 0x0660, 0x06F0, 0x0966, 0x09E6, 0xFF10 };
+    if (std::ranges::any_of(zeros, [&](char32_t zero) { return in(zero, zero + 9); }))
+        return Digit;
+    if (isLineBreak(c))
+        return LineBreak;
+    if (c == 0x2212)
+        return Sign;
+    if (isInvisible(c) || isWhiteSpace(c))
+        return Blank;
+    if (in(0x2018, 0x201F))
+        return Quote;
+    // Big brackets and their pieces (U+2308 to U+230B, U+239B to U+23B1), box drawing, and the
+    // bars and angle brackets of mathematics.
+    if (in(0x2308, 0x230B) || in(0x239B, 0x23B1) || in(0x2500, 0x257F) || c == 0x2016 || c == 0x2223
+        || c == 0x2225 || in(0x27E8, 0x27EB))
+        return Rule;
+    // Superscripts and the modifier letters that write them (ᵀ), the degree, multiplication and
+    // middle dot signs, daggers, the operators, arrows and other symbols.
+    if (in(0x00A1, 0x00BF) || c == 0x00D7 || c == 0x00F7 || in(0x02B0, 0x02FF) || in(0x1D2C, 0x1D6A)
+        || in(0x2010, 0x2017) || in(0x2020, 0x2BFF))
+        return Mark;
+    return Letter;
 }
 
 std::string_view trimmedOfAnyWhiteSpace(std::string_view text)

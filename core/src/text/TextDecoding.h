@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // The bottom of the core: what the characters of a UTF-8 text are. Readers ask here where a value
@@ -16,6 +17,8 @@ struct Character
     std::size_t length;
 };
 Character characterAt(std::string_view text, std::size_t pos);
+// Appends a code point in UTF-8.
+void appendUtf8(std::string &text, char32_t code);
 
 // White space as Unicode counts it: blanks, tabs, line breaks, no-break, thin and other spaces.
 bool isWhiteSpace(char32_t c);
@@ -30,6 +33,32 @@ bool isInvisible(char32_t c);
 // Whether a text holds a decimal digit of another script than ASCII's, as Arabic-Indic, Persian,
 // Devanagari, Bengali and full-width text write them: "٠٫٥", "０．５".
 bool hasOtherDigit(std::string_view text);
+
+// The minus sign of typesetting, which documents, PDFs and some spreadsheets write for "-".
+inline constexpr std::string_view TypographicMinus = "\u2212";
+
+// What a character is to the readers of numbers and matrices. Each class is defined here, once.
+enum class CharacterClass : unsigned char {
+    Mark, // a sign of its own: "#", "%", "*", "/", "^", "°", "×", "ᵀ", "⁻"
+    Letter, // begins or continues a word: a letter of any script, or "_"
+    Digit, // a decimal digit of any script; numbers are written with 0 to 9 only
+    Point, // "."
+    Sign, // "+", "-" and the typographic minus
+    Blank, // white space within a line, and what shows nothing: zero-width characters, the
+           // byte-order mark, the controls of bidirectional text
+    LineBreak,
+    Comma,
+    RowEnd, // ";" and "\", which end rows in MATLAB and LaTeX
+    Colon,
+    Equals,
+    Quote, // '"', "'", "`" and the typographic quotes
+    Open, // "(", "[", "{"
+    Close, // ")", "]", "}"
+    Angle, // "<" and ">", around template arguments and tags
+    Rule, // "|", "&" and the pieces of the big brackets and boxes that pretty prints draw: ⎡ ⎢ ⎣
+          // ⎤ ⎥ ⎦ ⎛ ⎞ │ ┌ ─
+};
+CharacterClass classOf(char32_t c);
 
 // An ASCII letter in lower case; any other byte as it is.
 inline char asciiLower(char c)

@@ -1,0 +1,1042 @@
+#include "reader/Declarations.h"
+
+#include "reader/Tokens.h"
+#include "text/Message.h"
+#include "text/TextDecoding.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <utility>
+
+namespace quorvex::detail {
+namespace {
+
+    // Where a name stands, or what a mark follows.
+    enum class Shape : unsigned char {
+        Phrase, // a word, or words in a row, anywhere: "column-major", "by columns"
+        Stem, // the beginning of a word, "*" ending it in the table, or the whole word
+        Call, // a name before "(": "t(", "mat3("
+        Index, // a name before "[": Mathematica's "Transpose["
+        Attribute, // a name after "." after a name or a bracket: ".T", ".inverse()"
+        Template, // a name before "<": "Map<"
+        Argument, // a name before "=" among a call's arguments: "order="
+        Key, // a YAML or JSON key, or an XML element: "data:", "<rows>"
+        Statement, // the first word of a Fortran statement: "DATA R / … /"
+        Superscript, // after "^", braces and backslashes left out: "^T", "^{-1}", "^{\top}"
+        Mark, // right after a matrix: MATLAB's "'", "ᵀ", "⁻¹", R's product "%*%"
+    };
+
+    enum class Effect : unsigned char {
+        Rows,
+        Columns, // the text lists its values so
+        ColumnsList, // its values are the call's or the statement's, listed by columns
+        List, // its values are the key's, listed by rows
+        RowCount,
+        ColumnCount, // the size of a file format's list
+        Change, // makes another matrix of the values written: a transpose, an inverse
+        OrderWord,
+        ChangeWord, // may say that the values are listed by columns, or changed; the text is
+                    // unclear
+        Storage, // says how memory holds the values, not how the text lists them
+        // Arguments that say how the values are listed, by their names or places:
+        RMatrix, // matrix(data, nrow, ncol, byrow): by columns unless byrow
+        RArray, // array(data, dim) and structure(data, dim = …): by columns
+        Reshape, // reshape(…, order = 'F'), order = [2, 1]: as the order says; unclear without
+        Stack, // stack(…, axis = 1): by columns
+        Map, // Map<Matrix3d>(data): by columns, unless its type says RowMajor
+        Simd, // simd_double3x3([…]): by columns, unless its argument is named rows
+    };
+
+    struct Rule
+    {
+        Shape shape;
+        std::string_view name; // in lower case, the words of a phrase between single blanks
+        Effect effect;
+    };
+
+    using enum Shape;
+    using enum Effect;
+    // What tools write about a matrix's values. A name of one or two letters is matched as it is
+    // written ("T", "mT"), any other in lower case, without "_" ("Column_Stack" is "columnstack").
+    constexpr Rule Table[] {
+        { Phrase, "column major", Columns },
+        { Phrase, "columnmajor", Columns },
+        { Phrase, "col major", Columns },
+        { Phrase, "colmajor", Columns },
+        { Phrase, "column wise", Columns },
+        { Phrase, "columnwise", Columns },
+        { Phrase, "col wise", Columns },
+        { Phrase, "colwise", Columns },
+        { Phrase, "by column", Columns },
+        { Phrase, "by columns", Columns },
+        { Phrase, "column by column", Columns },
+        { Phrase, "column order", Columns },
+        { Phrase, "fortran order", Columns },
+        { Phrase, "row major", Rows },
+        { Phrase, "rowmajor", Rows },
+        { Phrase, "row wise", Rows },
+        { Phrase, "rowwise", Rows },
+        { Phrase, "by row", Rows },
+        { Phrase, "by rows", Rows },
+        { Phrase, "row by row", Rows },
+        { Phrase, "row order", Rows },
+        { Phrase, "c order", Rows },
+        // The families of words about columns, orders, transposes and inverses, in English and in
+        // the languages of the users' desktops: "*" ends a stem and, in scripts written without
+        // blanks, begins one found anywhere in a word; "#" ends one that counts only before a
+        // number ("c1", "e 2": a column's or a basis vector's name).
+        { Stem, "colum*", OrderWord },
+        { Stem, "col", OrderWord },
+        { Stem, "cols", OrderWord },
+        { Stem, "c#", OrderWord },
+        { Stem, "e#", OrderWord },
+        { Stem, "row#", Rows },
+        { Stem, "r#", Rows },
+        { Stem, "axis", OrderWord },
+        { Stem, "axes", OrderWord },
+        { Stem, "fortran*", OrderWord },
+        { Stem, "order*", OrderWord },
+        { Stem, "contiguous*", OrderWord },
+        { Stem, "colonn*", OrderWord },
+        { Stem, "coluna*", OrderWord },
+        { Stem, "spalte*", OrderWord },
+        { Stem, "kolum*", OrderWord },
+        { Stem, "kolom*", OrderWord },
+        { Stem, "sloup*", OrderWord },
+        { Stem, "sarak*", OrderWord },
+        { Stem, "oszlop*", OrderWord },
+        { Stem, "s\u00fctun*", OrderWord },
+        { Stem, "\u0441\u0442\u043e\u043b\u0431*", OrderWord },
+        { Stem, "\u0441\u0442\u043e\u0432\u043f*", OrderWord },
+        { Stem, "\u03c3\u03c4\u03ae\u03bb*", OrderWord },
+        { Stem, "\uc5f4", OrderWord },
+        { Stem, "*\u5217*", OrderWord },
+        { Stem, "transpos*", ChangeWord },
+        { Stem, "transpon*", ChangeWord },
+        { Stem, "traspo*", ChangeWord },
+        { Stem, "traspu*", ChangeWord },
+        { Stem, "transpuest*", ChangeWord },
+        { Stem, "getranspon*", ChangeWord },
+        { Stem, "transzpon*", ChangeWord },
+        { Stem, "devrik", ChangeWord },
+        { Stem, "invers*", ChangeWord },
+        { Stem, "invert*", ChangeWord },
+        { Stem, "inverz*", ChangeWord },
+        { Stem, "inv", ChangeWord },
+        { Stem, "ters", ChangeWord },
+        { Stem, "k\u00e4\u00e4nteis*", ChangeWord },
+        { Stem, "adjoint*", ChangeWord },
+        { Stem, "adjugate*", ChangeWord },
+        { Stem, "\u0442\u0440\u0430\u043d\u0441\u043f\u043e\u043d*", ChangeWord },
+        { Stem, "\u043e\u0431\u0440\u0430\u0442\u043d*", ChangeWord },
+        { Stem, "\u043e\u0431\u0435\u0440\u043d\u0435\u043d*", ChangeWord },
+        { Stem, "\u03b1\u03bd\u03ac\u03c3\u03c4\u03c1\u03bf\u03c6*", ChangeWord },
+        { Stem, "\u03b1\u03bd\u03c4\u03af\u03c3\u03c4\u03c1\u03bf\u03c6*", ChangeWord },
+        { Stem, "*\u8ee2\u7f6e*", ChangeWord },
+        { Stem, "*\u8f6c\u7f6e*", ChangeWord },
+        { Stem, "*\u9006*", ChangeWord },
+        { Stem, "*\uc804\uce58*", ChangeWord },
+        { Stem, "*\uc5ed\ud589\ub82c*", ChangeWord },
+        // "行列", a matrix in Japanese, is no column ("列") of it.
+        { Stem, "\u884c\u5217", Storage },
+        { Call, "t", Change },
+        { Call, "transpose", Change },
+        { Call, "solve", Change },
+        { Call, "inv", Change },
+        { Call, "inverse", Change },
+        { Call, "pinv", Change },
+        { Call, "ginv", Change },
+        { Call, "adjoint", Change },
+        { Call, "aperm", Change },
+        { Call, "crossprod", Change },
+        { Call, "tcrossprod", Change },
+        { Call, "ctranspose", Change },
+        { Call, "invert", Change },
+        { Call, "swapaxes", Change },
+        { Call, "permute", Change },
+        { Call, "eye", Change },
+        // Shading languages' constructors that take columns in one language and rows in another.
+        { Call, "float3x3", OrderWord },
+        { Call, "float4x4", OrderWord },
+        { Call, "double3x3", OrderWord },
+        { Call, "half3x3", OrderWord },
+        { Index, "transpose", Change },
+        { Index, "inverse", Change },
+        { Index, "conjugatetranspose", Change },
+        { Index, "pseudoinverse", Change },
+        { Attribute, "T", Change },
+        { Attribute, "t", Change },
+        { Attribute, "I", Change },
+        { Attribute, "H", Change },
+        { Attribute, "mT", Change },
+        { Attribute, "transpose", Change },
+        { Attribute, "transposed", Change },
+        { Attribute, "inverse", Change },
+        { Attribute, "inverted", Change },
+        { Attribute, "invert", Change },
+        { Attribute, "inv", Change },
+        { Attribute, "adjoint", Change },
+        { Call, "columnstack", Columns },
+        { Call, "hcat", Columns },
+        { Call, "cbind", Columns },
+        { Attribute, "fromarray", Columns },
+        { Call, "simdfloat3x3", Simd },
+        { Call, "simddouble3x3", Simd },
+        { Call, "simdfloat4x4", Simd },
+        { Call, "simddouble4x4", Simd },
+        { Call, "mat3", ColumnsList },
+        { Call, "mat4", ColumnsList },
+        { Call, "mat3x3", ColumnsList },
+        { Call, "mat4x4", ColumnsList },
+        { Call, "dmat3", ColumnsList },
+        { Call, "dmat4", ColumnsList },
+        { Call, "dmat3x3", ColumnsList },
+        { Call, "dmat4x4", ColumnsList },
+        { Key, "data", List },
+        { Key, "rows", RowCount },
+        { Key, "cols", ColumnCount },
+        { Key, "columns", ColumnCount },
+        { Key, "elements", ColumnsList },
+        { Call, "matrix", RMatrix },
+        { Call, "array", RArray },
+        { Call, "structure", RArray },
+        { Call, "reshape", Reshape },
+        { Attribute, "reshape", Reshape },
+        { Attribute, "flatten", Reshape },
+        { Attribute, "ravel", Reshape },
+        { Call, "stack", Stack },
+        { Template, "map", Map },
+        { Argument, "order", Storage },
+        { Argument, "axis", Storage },
+        { Argument, "dim", Storage },
+        { Statement, "print", Columns },
+        { Statement, "write", Columns },
+        { Superscript, "T", Change },
+        { Superscript, "H", Change },
+        { Superscript, "-1", Change },
+        { Superscript, "top", Change },
+        { Superscript, "intercal", Change },
+        { Superscript, "mathsft", Change },
+        { Superscript, "mathrmt", Change },
+        { Superscript, "textt", Change },
+        { Superscript, "dagger", Change },
+        { Superscript, "t", Change },
+        { Superscript, "(-1)", Change },
+        { Superscript, "\u22a4", Change },
+        { Superscript, "\u2020", Change },
+        { Mark, "'", Change },
+        { Mark, ".'", Change },
+        { Mark, "\u1d40", Change },
+        { Mark, "\u1d34", Change },
+        { Mark, "\u1d57", Change },
+        { Mark, "\u22a4", Change },
+        { Mark, "\u207b\u00b9", Change },
+        { Mark, "\u2020", Change },
+        { Mark, "%*%", Change },
+    };
+
+    constexpr Rule DataStatement { Statement, "data", ColumnsList };
+
+    // A word in lower case, without "_": "Column_Stack" is "columnstack". Latin, Greek and
+    // Cyrillic capitals are lowered; other scripts have none.
+    std::string folded(std::string_view word)
+    {
+        std::string result;
+        for (std::size_t pos = 0; pos < word.size();) {
+            const auto c = characterAt(word, pos);
+            auto code = c.code;
+            code += (code >= 'A' && code <= 'Z') || (code >= 0x391 && code <= 0x3A9)
+                    || (code >= 0x410 && code <= 0x42F)
+                ? 0x20
+                : code >= 0x400 && code <= 0x40F ? 0x50
+                                                 : 0;
+            if (code == Character::Invalid)
+                result += word[pos];
+            else if (code != '_')
+                appendUtf8(result, code);
+            pos += c.length;
+        }
+        return result;
+    }
+
+    // The rule of the table for a name in that shape. A name of one or two letters is matched as
+    // it is written, any other folded; a stem by its beginning, or anywhere where it begins with
+    // "*", "#" ending one that a number must follow.
+    const Rule *ruleFor(Shape shape, std::string_view name)
+    {
+        const auto lower = folded(name);
+        if (shape == Statement && lower == DataStatement.name)
+            return &DataStatement;
+        for (const auto &rule : Table) {
+            if (rule.shape != shape)
+                continue;
+            auto stem = rule.name;
+            const bool anywhere = stem.size() > 1 && stem.starts_with('*');
+            const bool beginning = stem.ends_with('*');
+            stem = stem.substr(anywhere ? 1 : 0,
+                stem.size() - (anywhere ? 1 : 0) - (beginning || stem.ends_with('#') ? 1 : 0));
+            const bool matches = rule.name.size() <= 2 && !stem.empty() && stem == rule.name
+                ? name == rule.name
+                : anywhere  ? lower.find(stem) != std::string::npos
+                : beginning ? std::string_view(lower).starts_with(stem)
+                            : lower == stem;
+            if (matches)
+                return &rule;
+        }
+        return nullptr;
+    }
+
+    std::string_view spanning(std::string_view first, std::string_view last)
+    {
+        return { first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()) };
+    }
+
+    // A whole number of one or two digits, as R writes a size ("3", "3L"); 0 for any other.
+    std::size_t wholeNumber(std::string_view text)
+    {
+        if (text.empty() || text.size() > 2 || !std::ranges::all_of(text, isDigit))
+            return 0;
+        return static_cast<std::size_t>(std::stoi(std::string(text)));
+    }
+
+    // What a scan has found, the first text of each kind.
+    struct Findings
+    {
+        std::string_view byRows, byColumns; // words that declare either order
+        std::string_view change; // code or a mark that changes the values written
+        std::string_view orderWord, changeWord; // words of the families that nothing explains
+        std::string_view undecided; // an argument of an order that says neither: "byrow = b"
+        std::string_view byDefault; // reshape(…) without an order
+        std::string_view sideBySide; // "] [": lists side by side, which some tools join as columns
+        std::string_view storage; // a storage option, which a comma initializer ("R << …") needs
+        std::size_t lists = 0, nested = 0; // lists of values declared; lists of lists
+        bool valuesAfterList = false; // numbers after the call that lists the values
+        bool commaInitializer = false, columnVectors = false;
+        std::string_view nestedData; // "data: [[…]]" without rows and columns
+        std::string_view list;
+        DeclaredShape shape, keys;
+        std::string_view rowsKey;
+
+        void declare(Order order, std::string_view said)
+        {
+            auto &first = order == Order::Rows ? byRows : byColumns;
+            if (first.empty())
+                first = said;
+        }
+        void listed(std::string_view values)
+        {
+            ++lists;
+            list = values;
+        }
+    };
+
+    // The words of a text, in parts ("ColMajor" is "col" and "major", "R_00" is "r" and "00"), the
+    // last three of them in a window, matched against the table's phrases. A part of a family
+    // (OrderWord, ChangeWord) that no phrase or name explains makes the text unclear, unless it
+    // names a column ("col1", "Column 2") on a line that holds no value besides.
+    class Phrases
+    {
+    public:
+        // A part of `word`; `joined` where only blanks or "-" stand between it and the last part.
+        void add(std::string_view word, std::string_view part, bool joined, bool storage,
+            Findings &found)
+        {
+            if (!joined)
+                flush(found);
+            if (m_count == m_window.size()) {
+                judge(m_window[0], found);
+                std::shift_left(m_window.begin(), m_window.end(), 1);
+                --m_count;
+            }
+            m_window[m_count++] = { word, folded(part) };
+            // The longest phrase that ends here explains its parts.
+            for (std::size_t n = std::min<std::size_t>(m_count, 3); n > 0; --n) {
+                std::string phrase;
+                for (std::size_t i = m_count - n; i < m_count; ++i)
+                    phrase.append(i == m_count - n ? "" : " ").append(m_window[i].folded);
+                const auto *rule = ruleFor(Phrase, phrase);
+                if (!rule)
+                    continue;
+                for (std::size_t i = m_count - n; i < m_count; ++i)
+                    m_window[i].explained = true;
+                // A storage option of C++ (in template arguments, or after "::") says how memory
+                // holds the values, not how the text lists them: "Eigen::ColMajor".
+                if (storage)
+                    m_storage = { word, rule->effect == Rows };
+                else
+                    found.declare(rule->effect == Rows ? Order::Rows : Order::Columns,
+                        spanning(m_window[m_count - n].word, word));
+                break;
+            }
+        }
+        // The last part is followed by a number, in its word ("col1") or after it ("Column 1").
+        void indexFollows()
+        {
+            if (m_count > 0)
+                m_window[m_count - 1].indexed = true;
+        }
+        // The parts of the last word are explained by a name of the table.
+        void explainLastWord()
+        {
+            for (std::size_t i = m_count;
+                 i > 0 && m_window[i - 1].word == m_window[m_count - 1].word; --i)
+                m_window[i - 1].explained = true;
+        }
+        void flush(Findings &found)
+        {
+            for (std::size_t i = 0; i < m_count; ++i)
+                judge(m_window[i], found);
+            m_count = 0;
+        }
+        // The end of a line: a column's or a row's name says what the line is where it holds
+        // values besides ("Column 1: 0.81 0.54 -0.2" is a column).
+        void endLine(bool values, Findings &found)
+        {
+            if (values && !m_columnName.empty())
+                found.declare(Order::Columns, m_columnName);
+            if (values && !m_rowName.empty())
+                found.declare(Order::Rows, m_rowName);
+            m_columnName = m_rowName = {};
+        }
+        // The storage option said since the last call, and whether it is row-major; clears it.
+        std::pair<std::string_view, bool> storage() { return std::exchange(m_storage, {}); }
+
+    private:
+        struct Part
+        {
+            std::string_view word;
+            std::string folded;
+            bool explained = false, indexed = false;
+        };
+        void judge(const Part &part, Findings &found)
+        {
+            if (part.explained)
+                return;
+            auto text = part.folded;
+            for (const auto &rule : Table) {
+                if (rule.shape == Stem && rule.effect == Storage)
+                    for (auto at = text.find(rule.name); at != std::string::npos;
+                         at = text.find(rule.name))
+                        text.erase(at, rule.name.size());
+            }
+            const auto *rule = ruleFor(Stem, text);
+            if (!rule || (rule->name.ends_with('#') && !part.indexed) || rule->effect == Storage)
+                return;
+            // A column's or a row's name ("col1", "Column 2", "r3") says what its line is, where
+            // the line holds values.
+            if (part.indexed || rule->effect == Rows) {
+                auto &name = rule->effect == Rows ? m_rowName : m_columnName;
+                if (name.empty())
+                    name = part.word;
+                return;
+            }
+            auto &first = rule->effect == OrderWord ? found.orderWord : found.changeWord;
+            if (first.empty())
+                first = part.word;
+        }
+
+        std::array<Part, 3> m_window;
+        std::size_t m_count = 0;
+        std::pair<std::string_view, bool> m_storage;
+        std::string_view m_columnName, m_rowName;
+    };
+
+    // A call whose arguments say how its values are listed, while the scan is inside it.
+    struct Frame
+    {
+        struct Argument
+        {
+            std::string_view name, text, word; // word: its first, "TRUE" of "byrow = TRUE"
+            std::string_view list; // the values of a c(…) in it
+            std::size_t listBegin = 0;
+            std::array<std::size_t, 2> numbers {}; // its first whole numbers, inside c(…) too
+            std::size_t count = 0;
+        };
+        Effect binder;
+        std::size_t depth; // of its bracket
+        std::size_t contents; // where what its bracket holds begins
+        std::string_view said; // "matrix(", "Map<"
+        bool attribute = false; // NumPy's method array.reshape(…), by rows unless told otherwise
+        std::array<Argument, 5> arguments {};
+        std::size_t argument = 0;
+
+        // The argument of that name, or else the unnamed one in that place.
+        const Argument *find(std::string_view name, std::size_t place = SIZE_MAX) const
+        {
+            for (const auto &each : arguments) {
+                if (!each.name.empty() && folded(each.name) == name)
+                    return &each;
+            }
+            return place < arguments.size() && arguments[place].name.empty()
+                    && !arguments[place].text.empty()
+                ? &arguments[place]
+                : nullptr;
+        }
+    };
+
+    // What a call whose bracket closes now declares, by its arguments.
+    void bind(const Frame &frame, Findings &found, bool rowMajor)
+    {
+        switch (frame.binder) {
+        case RMatrix:
+        case RArray: {
+            const auto *data = frame.find("data", 0);
+            const auto *dim = frame.find("dim", frame.said.starts_with("array") ? 1 : SIZE_MAX);
+            if (!data || data->list.empty() || (frame.binder == RArray && !dim))
+                return; // no c(…) of values, or a vector: structure(c(…)) without dimensions
+            const auto *rows = frame.find("nrow", 1), *columns = frame.find("ncol", 2);
+            found.shape = dim
+                ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
+                : DeclaredShape { rows ? rows->numbers[0] : 0, columns ? columns->numbers[0] : 0 };
+            const auto *byRow = frame.binder == RMatrix ? frame.find("byrow", 3) : nullptr;
+            if (byRow && (byRow->word == "TRUE" || byRow->word == "T"))
+                found.declare(Order::Rows, byRow->text);
+            else if (byRow && byRow->word != "FALSE" && byRow->word != "F")
+                found.undecided = byRow->text;
+            else
+                found.declare(Order::Columns, frame.said);
+            found.listed(data->list);
+            return;
+        }
+        case Reshape: {
+            const auto *order = frame.find("order");
+            const auto numbers = order ? order->numbers : std::array<std::size_t, 2> {};
+            if (order && (order->word == "F" || numbers == std::array<std::size_t, 2> { 1, 2 }))
+                found.declare(Order::Columns, order->text);
+            else if (order
+                && (order->word == "C" || numbers == std::array<std::size_t, 2> { 2, 1 }))
+                found.declare(Order::Rows, order->text);
+            else if (!frame.attribute)
+                found.byDefault = frame.said;
+            return;
+        }
+        case Stack:
+            if (const auto *axis = frame.find("axis") ? frame.find("axis") : frame.find("dim");
+                axis && axis->numbers[0] == 1)
+                found.declare(Order::Columns, frame.said);
+            return;
+        case Map:
+            found.declare(rowMajor ? Order::Rows : Order::Columns, frame.said);
+            return;
+        case Simd:
+            if (!frame.find("rows"))
+                found.declare(Order::Columns, frame.said);
+            return;
+        default:
+            return;
+        }
+    }
+
+    // A superscript that transposes or inverts, after "^": "T", "{-1}", "{\mathsf{T}}". Its length,
+    // or 0; it looks no further than such a superscript goes.
+    std::size_t superscriptLength(std::string_view text, std::size_t pos)
+    {
+        std::string name;
+        std::size_t k = pos;
+        for (; k < text.size() && k < pos + 20; ++k) {
+            const char c = text[k];
+            if (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == ',' || c == ';')
+                break;
+            if (c != '{' && c != '}' && c != '\\')
+                name += c;
+        }
+        return ruleFor(Superscript, name) ? k - pos : 0;
+    }
+
+    // The whole scan: every token looked at once, in order, with the two before it.
+    class Scan
+    {
+    public:
+        explicit Scan(std::string_view text)
+            : m_text(text)
+        { }
+
+        void take(const Token &t);
+        void finish()
+        {
+            m_phrases.flush(found);
+            found.storage = m_phrases.storage().first;
+            m_phrases.endLine(m_lineValues, found);
+            if (m_negation == Negation::Closed)
+                changed(m_negated);
+            if (!m_prime.empty())
+                changed(m_prime);
+        }
+
+        Findings found;
+
+    private:
+        void word(const Token &t);
+        void open(const Token &t);
+        void close(const Token &t);
+        void argument(const Token &t);
+        void key(const Token &t);
+        void mark(const Token &t);
+        void negation(const Token &t);
+        void changed(std::string_view said)
+        {
+            if (found.change.empty())
+                found.change = said;
+        }
+        bool is(const Token &t, TokenKind kind, std::string_view text = {}) const
+        {
+            return t.kind == kind && (text.empty() || t.text == text);
+        }
+        std::size_t offset(const Token &t) const
+        {
+            return static_cast<std::size_t>(t.text.data() - m_text.data());
+        }
+        std::size_t end(const Token &t) const { return offset(t) + t.text.size(); }
+
+        std::string_view m_text;
+        Token m_last, m_beforeLast;
+        bool m_first = true;
+        Phrases m_phrases;
+        std::array<Frame, 4> m_frames {};
+        std::size_t m_frameCount = 0, m_templates = 0, m_quotesOnLine = 0;
+        std::array<char, Tokens::MostDepth> m_brackets {}; // the brackets open, by depth
+        std::size_t m_valuesInPart = 0; // numbers since the last bracket or ";"
+        bool m_lineValues = false, m_remark = false, m_afterList = false, m_keyCandidate = false;
+        // What a key or a statement announces for the token after it: a size, or a list of values
+        // that begins after a "[" ("data: [") or a "/" (Fortran's DATA); or after an XML tag.
+        enum class Pending : unsigned char { None, Size, Bracket, Xml, Slash } m_pending {},
+            m_expected {};
+        std::pair<Effect, std::string_view> m_key; // the last key of the table, and its name
+        struct ListMark
+        {
+            Pending kind = Pending::None;
+            std::size_t begin = 0, depth = 0;
+            Effect effect = List;
+        } m_list;
+        // A minus before the whole of the values: armed by the sign, then a call, a member or a
+        // bracket it stands before.
+        enum class Negation : unsigned char { None, Armed, Word, Bracket, Closed } m_negation {};
+        std::string_view m_negated, m_prime;
+        std::size_t m_negatedDepth = 0;
+    };
+
+    void Scan::word(const Token &t)
+    {
+        const bool joined = !m_first && !t.lineStart
+            && ((is(m_last, TokenKind::Word) && !t.glued)
+                || (is(m_last, TokenKind::Sign, "-") && t.glued && m_last.glued
+                    && is(m_beforeLast, TokenKind::Word)));
+        const bool storage = m_templates > 0
+            || (t.glued && is(m_last, TokenKind::Colon) && is(m_beforeLast, TokenKind::Colon));
+        // The parts of the word: "ColMajor" is "Col" and "Major", "col_1" and "col1" are "col"
+        // and a column's number.
+        const auto kindOf = [](char c) { return isDigit(c) ? 0 : c >= 'A' && c <= 'Z' ? 1 : 2; };
+        for (std::size_t begin = 0, end = 1; begin < t.text.size(); begin = end++) {
+            while (end < t.text.size() && t.text[end] != '_' && t.text[begin] != '_'
+                && (kindOf(t.text[end]) == kindOf(t.text[end - 1])
+                    || (kindOf(t.text[end - 1]) == 1 && kindOf(t.text[end]) == 2)))
+                ++end;
+            if (t.text[begin] == '_')
+                continue;
+            if (kindOf(t.text[begin]) == 0)
+                m_phrases.indexFollows();
+            else
+                m_phrases.add(
+                    t.text, t.text.substr(begin, end - begin), joined || begin > 0, storage, found);
+        }
+        const bool attribute = is(m_last, TokenKind::Point) && t.glued && m_last.glued
+            && (is(m_beforeLast, TokenKind::Word) || is(m_beforeLast, TokenKind::Close));
+        if (const auto *rule = attribute ? ruleFor(Attribute, t.text) : nullptr) {
+            m_phrases.explainLastWord();
+            if (rule->effect == Change)
+                changed(spanning(m_last.text, t.text));
+            else if (rule->effect == Columns)
+                found.declare(Order::Columns, spanning(m_last.text, t.text));
+        }
+        // Fortran's statements list an array by columns: "DATA R / 1., 0., … /", "print *, R",
+        // "write(*, '(3F10.6)') R".
+        if (is(m_last, TokenKind::Word) && ruleFor(Statement, m_last.text) == &DataStatement)
+            m_pending = Pending::Slash;
+        const auto after = m_text.substr(end(t), 3);
+        if (const auto *rule = ruleFor(Statement, t.text);
+            rule && rule->effect == Columns && (after.starts_with(" *") || after.starts_with("(*")))
+            found.declare(Order::Columns, spanning(t.text, m_text.substr(end(t) + 2, 0)));
+        // A key begins its line, or follows "{" or ",", maybe in quotes.
+        const auto &before = is(m_last, TokenKind::Quote) ? m_beforeLast : m_last;
+        m_keyCandidate = t.lineStart || (is(m_last, TokenKind::Quote) && m_last.lineStart)
+            || is(before, TokenKind::Comma)
+            || (is(before, TokenKind::Open) && (before.bracket == '{' || before.bracket == '('))
+            || is(m_last, TokenKind::Rule, "<");
+    }
+
+    void Scan::open(const Token &t)
+    {
+        m_valuesInPart = 0;
+        if (t.depth < m_brackets.size())
+            m_brackets[t.depth] = t.bracket;
+        if (is(m_last, TokenKind::Open, "[") && m_last.depth == 0 && t.bracket == '[')
+            ++found.nested;
+        // "[[1, 0, 0] [0, 1, 0] …]": lists set side by side, not separated.
+        if (is(m_last, TokenKind::Close, "]") && t.bracket == '[' && !t.glued && !t.lineStart
+            && t.depth > 0 && found.sideBySide.empty())
+            found.sideBySide = spanning(m_last.text, t.text);
+        if (m_expected == Pending::Bracket && t.bracket == '[')
+            m_list = { Pending::Bracket, end(t), t.depth, m_key.first };
+        // "rows: [": a list of rows; "columns: (": of columns.
+        if (m_expected == Pending::Size)
+            found.declare(m_key.first == RowCount ? Order::Rows : Order::Columns, m_key.second);
+        // "data: [[…], …]" without "rows" and "cols": rows in one tool's files, columns in
+        // another's.
+        if (m_list.kind == Pending::Bracket && m_list.depth + 1 == t.depth && m_list.effect == List
+            && is(m_last, TokenKind::Open, "[") && offset(m_last) + 1 == m_list.begin)
+            found.nestedData = m_key.second;
+        if (t.bracket == '<')
+            ++m_templates;
+        if (!is(m_last, TokenKind::Word) || !t.glued)
+            return;
+        // A method ("array.reshape(") may mean what a function of the same name does not; a
+        // function of a module ("np.column_stack(") is the function.
+        const bool attribute = is(m_beforeLast, TokenKind::Point) && m_last.glued;
+        const auto *rule
+            = t.bracket == '(' && attribute ? ruleFor(Attribute, m_last.text) : nullptr;
+        if (!rule && t.bracket != '{')
+            rule = ruleFor(t.bracket == '(' ? Call
+                    : t.bracket == '['      ? Index
+                                            : Template,
+                m_last.text);
+        if (!rule)
+            return;
+        m_phrases.explainLastWord();
+        const auto said = spanning(attribute ? m_beforeLast.text : m_last.text, t.text);
+        if (rule->effect == Change)
+            changed(said);
+        else if (rule->effect == Columns)
+            found.declare(Order::Columns, said);
+        else if (rule->effect == OrderWord && found.orderWord.empty())
+            found.orderWord = m_last.text;
+        else if (rule->effect != OrderWord && m_frameCount < m_frames.size())
+            m_frames[m_frameCount++] = { rule->effect, t.depth, end(t), said, attribute };
+        if (rule->effect == Map)
+            m_phrases.storage();
+    }
+
+    void Scan::close(const Token &t)
+    {
+        if (t.bracket == '<' && m_templates > 0)
+            --m_templates;
+        if (m_list.kind == Pending::Bracket && m_list.depth == t.depth) {
+            found.listed(m_text.substr(m_list.begin, offset(t) - m_list.begin));
+            if (m_list.effect == ColumnsList)
+                found.declare(Order::Columns, m_key.second);
+            m_list = {};
+        }
+        if (m_frameCount == 0 || m_frames[m_frameCount - 1].depth != t.depth)
+            return;
+        const auto &frame = m_frames[--m_frameCount];
+        const auto lists = found.lists;
+        if (frame.binder == ColumnsList) {
+            found.listed(m_text.substr(frame.contents, offset(t) - frame.contents));
+            found.declare(Order::Columns, frame.said);
+        } else {
+            bind(frame, found, m_phrases.storage().second);
+        }
+        m_afterList = found.lists > lists;
+    }
+
+    // A token among the arguments of the innermost call that binds them.
+    void Scan::argument(const Token &t)
+    {
+        auto &frame = m_frames[m_frameCount - 1];
+        const bool top = t.depth == frame.depth + 1;
+        if (top && t.kind == TokenKind::Comma) {
+            ++frame.argument;
+            return;
+        }
+        if (frame.argument >= frame.arguments.size())
+            return;
+        auto &argument = frame.arguments[frame.argument];
+        if (top && (t.kind == TokenKind::Equals || t.kind == TokenKind::Colon)
+            && is(m_last, TokenKind::Word) && argument.word == m_last.text
+            && argument.name.empty()) {
+            argument = {};
+            argument.name = argument.text = m_last.text;
+            return;
+        }
+        argument.text = argument.text.empty() ? t.text : spanning(argument.text, t.text);
+        if (top && t.kind == TokenKind::Word && argument.word.empty()
+            && !(t.text == "L" && t.glued))
+            argument.word = t.text;
+        if (t.kind == TokenKind::Number && argument.count < argument.numbers.size())
+            argument.numbers[argument.count++] = wholeNumber(t.text);
+        // R's c(…), whose values are the data or the dimensions.
+        if (top && t.kind == TokenKind::Open && t.glued && is(m_last, TokenKind::Word, "c"))
+            argument.listBegin = end(t);
+        if (top && t.kind == TokenKind::Close && argument.listBegin > 0 && argument.list.empty())
+            argument.list = m_text.substr(argument.listBegin, offset(t) - argument.listBegin);
+    }
+
+    // "rows: 3", "\"data\": [", "<cols>3</cols>", "<data>…</data>", Swift's "rows: [".
+    void Scan::key(const Token &t)
+    {
+        const bool xml = t.text == ">" && is(m_beforeLast, TokenKind::Rule, "<");
+        if (m_keyCandidate && (t.kind == TokenKind::Colon || xml)) {
+            const auto &name = is(m_last, TokenKind::Word) ? m_last : m_beforeLast;
+            if (const auto *rule = ruleFor(Key, name.text); rule && name.kind == TokenKind::Word) {
+                m_phrases.explainLastWord();
+                const bool list = rule->effect == List || rule->effect == ColumnsList;
+                m_pending = !list ? Pending::Size : xml ? Pending::None : Pending::Bracket;
+                m_key = { rule->effect, name.text };
+                if (list && xml)
+                    m_list = { Pending::Xml, end(t), t.depth };
+            }
+        } else if (t.text == "<" && m_list.kind == Pending::Xml) {
+            found.listed(m_text.substr(m_list.begin, offset(t) - m_list.begin));
+            m_list = {};
+        }
+    }
+
+    void Scan::mark(const Token &t)
+    {
+        const auto at = offset(t);
+        if (t.text == "#" || (t.text == "/" && m_text.substr(at, 2) == "//"))
+            m_remark = true;
+        if (t.text == "/" && m_expected == Pending::Slash) {
+            m_list = { Pending::Slash, at + 1, t.depth };
+        } else if (t.text == "/" && m_list.kind == Pending::Slash) {
+            found.listed(m_text.substr(m_list.begin, at - m_list.begin));
+            found.declare(Order::Columns, "DATA");
+            m_list = {};
+        }
+        if (t.text == "^" && !is(m_last, TokenKind::Number)) {
+            if (const auto length = superscriptLength(m_text, at + 1))
+                changed(m_text.substr(at, length + 1));
+            return;
+        }
+        for (const auto &rule : Table) {
+            if (rule.shape == Mark && m_text.substr(at).starts_with(rule.name)
+                && (rule.name == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
+                changed(m_text.substr(at, rule.name.size()));
+        }
+    }
+
+    void Scan::negation(const Token &t)
+    {
+        switch (m_negation) {
+        case Negation::None:
+            break;
+        case Negation::Armed:
+            m_negation = !t.glued           ? Negation::None
+                : t.kind == TokenKind::Open ? Negation::Bracket
+                : t.kind == TokenKind::Word ? Negation::Word
+                                            : Negation::None;
+            m_negated = spanning(m_negated, t.text);
+            m_negatedDepth = t.depth;
+            return;
+        case Negation::Word:
+            if (t.glued && (t.kind == TokenKind::Open || t.kind == TokenKind::Point))
+                changed(spanning(m_negated, t.text));
+            m_negation = Negation::None;
+            return;
+        case Negation::Bracket:
+            if (t.kind == TokenKind::Close && t.depth == m_negatedDepth)
+                m_negation = Negation::Closed;
+            return;
+        case Negation::Closed:
+            // psql's rule "-[ RECORD 1 ]----" is no negation.
+            if (!(t.kind == TokenKind::Sign && t.glued))
+                changed(m_negated);
+            m_negation = Negation::None;
+            return;
+        }
+        // At the start, or after "=" or R's "<-": "-[…]", "-np.array(…)", "<- -matrix(…)".
+        if (t.kind == TokenKind::Sign && t.text != "+"
+            && (m_first || is(m_last, TokenKind::Equals)
+                || (is(m_last, TokenKind::Sign, "-") && m_last.glued
+                    && is(m_beforeLast, TokenKind::Rule, "<") && !t.glued))) {
+            m_negation = Negation::Armed;
+            m_negated = t.text;
+        }
+    }
+
+    void Scan::take(const Token &t)
+    {
+        m_expected = std::exchange(m_pending, Pending::None);
+        if (!m_prime.empty() && !(t.glued && t.kind == TokenKind::Word))
+            changed(m_prime);
+        m_prime = {};
+        if (t.lineStart && !m_first) {
+            m_phrases.endLine(m_lineValues, found);
+            m_lineValues = m_remark = false;
+            m_quotesOnLine = 0;
+        }
+        if (m_frameCount > 0 && t.depth > m_frames[m_frameCount - 1].depth)
+            argument(t);
+        negation(t);
+        switch (t.kind) {
+        case TokenKind::Word:
+            word(t);
+            break;
+        case TokenKind::Number:
+            ++m_valuesInPart;
+            // "Column 1": a name's number, no value.
+            if (is(m_last, TokenKind::Word) && t.text.size() == 1)
+                m_phrases.indexFollows();
+            else
+                m_lineValues = m_lineValues || !m_remark;
+            if (m_expected == Pending::Size) {
+                (m_key.first == RowCount ? found.keys.rows : found.keys.columns)
+                    = wholeNumber(t.text);
+                if (m_key.first == RowCount)
+                    found.rowsKey = spanning(m_beforeLast.text, t.text);
+            }
+            found.valuesAfterList |= m_afterList && !m_remark;
+            break;
+        case TokenKind::Open:
+            open(t);
+            break;
+        case TokenKind::Close:
+            close(t);
+            break;
+        case TokenKind::Colon:
+        case TokenKind::Rule:
+            key(t);
+            // C++'s comma initializer, "R << 1, 0, 0, …", lists rows whatever the storage.
+            found.commaInitializer |= t.text == "<" && t.glued && is(m_last, TokenKind::Rule, "<");
+            break;
+        case TokenKind::RowEnd:
+            // MATLAB's "[[0.81; 0.54; -0.2], […], …]": a ";" in a list within a list makes that
+            // list a column.
+            if (t.text == ";" && t.depth >= 2 && m_brackets[t.depth - 1] == '['
+                && m_valuesInPart == 1)
+                found.columnVectors = true;
+            m_valuesInPart = 0;
+            break;
+        case TokenKind::Equals:
+            // An argument that a binder reads: "order=" of np.array(…) or reshape(…).
+            if (m_frameCount > 0 && m_frames[m_frameCount - 1].depth + 1 == t.depth
+                && is(m_last, TokenKind::Word) && ruleFor(Argument, m_last.text))
+                m_phrases.explainLastWord();
+            break;
+        case TokenKind::Quote:
+            // MATLAB's transpose after a bracket or a name, and a prime ("R'"), but not the
+            // quote that ends a Python string, nor an apostrophe ("it's").
+            if (t.text == "'" && t.glued && m_quotesOnLine % 2 == 0
+                && (is(m_last, TokenKind::Close) || is(m_last, TokenKind::Word)
+                    || (is(m_last, TokenKind::Point) && is(m_beforeLast, TokenKind::Close))))
+                m_prime = spanning(
+                    is(m_last, TokenKind::Point) ? m_beforeLast.text : m_last.text, t.text);
+            m_quotesOnLine += t.text == "'" ? 1U : 0U;
+            break;
+        case TokenKind::Mark:
+            mark(t);
+            break;
+        default:
+            break;
+        }
+        // A run of words ends at anything but a word or a "-" between words.
+        if (t.kind != TokenKind::Word && !(is(t, TokenKind::Sign, "-") && t.glued))
+            m_phrases.flush(found);
+        m_beforeLast = m_last;
+        m_last = t;
+        m_first = false;
+    }
+
+    // A Fortran namelist: "&GROUP" first, "/" or "&END" last.
+    bool isNamelist(std::string_view text)
+    {
+        text = trimmed(text);
+        if (text.size() < 3 || (text[0] != '&' && text[0] != '$') || !isNameCharacter(text[1]))
+            return false;
+        const auto lastLine = text.find_last_of('\n');
+        const auto last
+            = trimmed(text.substr(lastLine == std::string_view::npos ? 0 : lastLine + 1));
+        return last == "/" || folded(last) == "&end" || folded(last) == "$end";
+    }
+
+} // namespace
+
+std::variant<Declaration, Error> declarationOf(std::string_view text, ValueOrder asked)
+{
+    Tokens tokens(text);
+    Scan scan(text);
+    for (Token t; tokens.next(t);)
+        scan.take(t);
+    scan.finish();
+    auto &found = scan.found;
+    const auto unclear = [&](std::string_view what) {
+        return errorAbout(Field::Matrix, text, " is unclear: " + std::string(what));
+    };
+    const auto quoted = [](std::string_view said) { return "\"" + std::string(said) + "\""; };
+    if (tokens.tooDeep())
+        return errorAbout(Field::Matrix, text,
+            " nests brackets more than " + std::to_string(Tokens::MostDepth)
+                + " deep; a matrix needs a few");
+    if (const auto mark = tokens.groupingMark(); mark != std::string_view::npos) {
+        const auto isPart = [](char c) { return isDigit(c) || c == '.' || c == ','; };
+        auto begin = mark, end = text.find_first_not_of("0123456789", mark + 1);
+        end = text.find_first_not_of("0123456789", text.find_first_of("0123456789", mark + 1));
+        while (begin > 0 && isPart(text[begin - 1]))
+            --begin;
+        while (end < text.size() && isPart(text[end]))
+            ++end;
+        return errorAbout(Field::Matrix, text.substr(begin, end - begin),
+            " is unclear: it could be one number whose digits are grouped, or two numbers; write "
+            "the number without the mark or space between its digits");
+    }
+    if (found.lists > 1 || found.valuesAfterList || found.nested > 1)
+        return errorAbout(Field::Matrix, text, " holds more than one matrix; copy one alone");
+    if (found.keys.rows != 0 && found.keys.columns != 0 && !found.list.empty()) {
+        // OpenCV's and ROS's files list their data row by row.
+        found.shape = found.keys;
+        found.declare(Order::Rows, found.rowsKey);
+    }
+    if (!found.change.empty())
+        return unclear(quoted(found.change)
+            + " makes another matrix of the values written (a transpose, an inverse, a product or "
+              "a negation); copy the matrix as it is printed");
+    if (!found.changeWord.empty())
+        return unclear(quoted(found.changeWord)
+            + " may say that the values are another matrix's (a transpose or an inverse); copy "
+              "the matrix alone");
+    if (!found.sideBySide.empty())
+        return unclear(quoted(found.sideBySide)
+            + " sets lists side by side, which Julia and MATLAB join as columns or into one row; "
+              "write each row on a line of its own, or separate the lists with commas");
+    if (found.columnVectors)
+        return unclear("\";\" within a list in a list makes that list a column in MATLAB; write "
+                       "each row on a line of its own");
+    if (!found.undecided.empty())
+        return unclear(quoted(found.undecided)
+            + " does not say whether its values are listed by rows or by columns");
+    if (!found.byRows.empty() && !found.byColumns.empty())
+        return unclear(quoted(found.byRows) + " lists its values by rows, "
+            + quoted(found.byColumns) + " by columns");
+    Declaration declaration { found.byRows.empty()
+            ? found.byColumns.empty() ? Order::Undeclared : Order::Columns
+            : Order::Rows,
+        found.byRows.empty() ? found.byColumns : found.byRows, found.list, found.shape };
+    if (declaration.order == Order::Undeclared) {
+        if (!found.storage.empty() && !found.commaInitializer && found.orderWord.empty())
+            found.orderWord = found.storage;
+        if (!found.nestedData.empty() && found.keys.rows == 0 && found.orderWord.empty())
+            found.orderWord = found.nestedData;
+        if (!found.orderWord.empty())
+            return unclear(quoted(found.orderWord)
+                + " may say that the values are listed by columns; write \"row-major\" or "
+                  "\"column-major\" before them");
+        if (!found.byDefault.empty())
+            return unclear("reshape(…) fills by columns in MATLAB, Julia and Fortran, but by "
+                           "rows in NumPy; write \"row-major\" or \"column-major\" before its "
+                           "values");
+        if (isNamelist(text))
+            return unclear("a Fortran namelist lists a 3×3 array by columns, but a list of nine "
+                           "as the program stored it; write \"row-major\" or \"column-major\" "
+                           "before its values");
+    }
+    if (asked == ValueOrder::Columns) {
+        if (declaration.order == Order::Rows)
+            return errorAbout(Field::Matrix, text,
+                " lists its values by rows (" + quoted(declaration.said)
+                    + "), not by columns as asked");
+        declaration.order = Order::Columns;
+    }
+    return declaration;
+}
+
+} // namespace quorvex::detail
