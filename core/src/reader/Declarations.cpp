@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <string>
 #include <utility>
 
@@ -15,34 +16,34 @@ namespace {
     // Where a name stands, or what a mark follows.
     enum class Shape : unsigned char {
         Phrase, // a word, or words in a row, anywhere: "column-major", "by columns"
-        Stem, // the beginning of a word, "*" ending it in the table, or the whole word
+        Stem, // the beginning of a word, or a word
         Call, // a name before "(": "t(", "mat3("
-        Index, // a name before "[": Mathematica's "Transpose["
-        Attribute, // a name after "." after a name or a bracket: ".T", ".inverse()"
+        Index, // a name before "[": "Transpose["
+        Attribute, // a name after "." after a name or a bracket: ".T", ".reshape("
         Template, // a name before "<": "Map<"
-        Argument, // a name before "=" among a call's arguments: "order="
-        Key, // a YAML or JSON key, or an XML element: "data:", "<rows>"
-        Statement, // the first word of a Fortran statement: "DATA R / … /"
+        Argument, // a name before "=" among the arguments of a call that binds them: "order="
+        Key, // a YAML or JSON key, an XML element, or a named argument: "data:", "<rows>"
+        Statement, // the first word of a Fortran statement: "DATA R / … /", "print *, R"
         Superscript, // after "^", braces and backslashes left out: "^T", "^{-1}", "^{\top}"
-        Mark, // right after a matrix: MATLAB's "'", "ᵀ", "⁻¹", R's product "%*%"
+        Mark, // right after a name or a bracket: MATLAB's "'", "ᵀ", "⁻¹"; R's product "%*%"
     };
+    constexpr std::size_t Shapes = static_cast<std::size_t>(Shape::Mark) + 1;
 
     enum class Effect : unsigned char {
         Rows,
         Columns, // the text lists its values so
-        ColumnsList, // its values are the call's or the statement's, listed by columns
-        List, // its values are the key's, listed by rows
+        ColumnsList, // its values are the call's, the key's or the statement's, by columns
+        List, // its values are the key's, by rows
         RowCount,
-        ColumnCount, // the size of a file format's list
+        ColumnCount, // a size of the list, or of a list of rows or columns: "rows: ["
         Change, // makes another matrix of the values written: a transpose, an inverse
-        OrderWord,
-        ChangeWord, // may say that the values are listed by columns, or changed; the text is
-                    // unclear
-        Storage, // says how memory holds the values, not how the text lists them
+        OrderWord, // may say that the values are listed by columns: unclear, unless explained
+        ChangeWord, // may say that the values are another matrix's: unclear
+        Neutral, // explains a word, and says nothing
         // Arguments that say how the values are listed, by their names or places:
         RMatrix, // matrix(data, nrow, ncol, byrow): by columns unless byrow
-        RArray, // array(data, dim) and structure(data, dim = …): by columns
-        Reshape, // reshape(…, order = 'F'), order = [2, 1]: as the order says; unclear without
+        RArray, // array(data, dim), structure(data, dim = …): by columns
+        Reshape, // reshape(…, order = 'F'), order = [2, 1]: as the order says
         Stack, // stack(…, axis = 1): by columns
         Map, // Map<Matrix3d>(data): by columns, unless its type says RowMajor
         Simd, // simd_double3x3([…]): by columns, unless its argument is named rows
@@ -51,195 +52,61 @@ namespace {
     struct Rule
     {
         Shape shape;
-        std::string_view name; // in lower case, the words of a phrase between single blanks
+        std::string_view names;
         Effect effect;
     };
 
     using enum Shape;
     using enum Effect;
-    // What tools write about a matrix's values. A name of one or two letters is matched as it is
-    // written ("T", "mT"), any other in lower case, without "_" ("Column_Stack" is "columnstack").
+    // What tools write about a matrix's values: in each row a shape, its names between "|", and
+    // what they do. A name is matched in lower case without "_" ("Column_Stack" is "columnstack"),
+    // one of two letters or less as it is written ("T", "mT"); a phrase's words stand between
+    // single blanks. A stem ends in "*", or begins with it where it may stand anywhere in a word
+    // of a script written without blanks; one that ends in "#" names a column or a row only with
+    // a number after it ("c1", "Row 2").
     constexpr Rule Table[] {
-        { Phrase, "column major", Columns },
-        { Phrase, "columnmajor", Columns },
-        { Phrase, "col major", Columns },
-        { Phrase, "colmajor", Columns },
-        { Phrase, "column wise", Columns },
-        { Phrase, "columnwise", Columns },
-        { Phrase, "col wise", Columns },
-        { Phrase, "colwise", Columns },
-        { Phrase, "by column", Columns },
-        { Phrase, "by columns", Columns },
-        { Phrase, "column by column", Columns },
-        { Phrase, "column order", Columns },
-        { Phrase, "fortran order", Columns },
-        { Phrase, "row major", Rows },
-        { Phrase, "rowmajor", Rows },
-        { Phrase, "row wise", Rows },
-        { Phrase, "rowwise", Rows },
-        { Phrase, "by row", Rows },
-        { Phrase, "by rows", Rows },
-        { Phrase, "row by row", Rows },
-        { Phrase, "row order", Rows },
-        { Phrase, "c order", Rows },
-        // The families of words about columns, orders, transposes and inverses, in English and in
-        // the languages of the users' desktops: "*" ends a stem and, in scripts written without
-        // blanks, begins one found anywhere in a word; "#" ends one that counts only before a
-        // number ("c1", "e 2": a column's or a basis vector's name).
-        { Stem, "colum*", OrderWord },
-        { Stem, "col", OrderWord },
-        { Stem, "cols", OrderWord },
-        { Stem, "c#", OrderWord },
-        { Stem, "e#", OrderWord },
-        { Stem, "row#", Rows },
-        { Stem, "r#", Rows },
-        { Stem, "axis", OrderWord },
-        { Stem, "axes", OrderWord },
-        { Stem, "fortran*", OrderWord },
-        { Stem, "order*", OrderWord },
-        { Stem, "contiguous*", OrderWord },
-        { Stem, "colonn*", OrderWord },
-        { Stem, "coluna*", OrderWord },
-        { Stem, "spalte*", OrderWord },
-        { Stem, "kolum*", OrderWord },
-        { Stem, "kolom*", OrderWord },
-        { Stem, "sloup*", OrderWord },
-        { Stem, "sarak*", OrderWord },
-        { Stem, "oszlop*", OrderWord },
-        { Stem, "s\u00fctun*", OrderWord },
-        { Stem, "\u0441\u0442\u043e\u043b\u0431*", OrderWord },
-        { Stem, "\u0441\u0442\u043e\u0432\u043f*", OrderWord },
-        { Stem, "\u03c3\u03c4\u03ae\u03bb*", OrderWord },
-        { Stem, "\uc5f4", OrderWord },
-        { Stem, "*\u5217*", OrderWord },
-        { Stem, "transpos*", ChangeWord },
-        { Stem, "transpon*", ChangeWord },
-        { Stem, "traspo*", ChangeWord },
-        { Stem, "traspu*", ChangeWord },
-        { Stem, "transpuest*", ChangeWord },
-        { Stem, "getranspon*", ChangeWord },
-        { Stem, "transzpon*", ChangeWord },
-        { Stem, "devrik", ChangeWord },
-        { Stem, "invers*", ChangeWord },
-        { Stem, "invert*", ChangeWord },
-        { Stem, "inverz*", ChangeWord },
-        { Stem, "inv", ChangeWord },
-        { Stem, "ters", ChangeWord },
-        { Stem, "k\u00e4\u00e4nteis*", ChangeWord },
-        { Stem, "adjoint*", ChangeWord },
-        { Stem, "adjugate*", ChangeWord },
-        { Stem, "\u0442\u0440\u0430\u043d\u0441\u043f\u043e\u043d*", ChangeWord },
-        { Stem, "\u043e\u0431\u0440\u0430\u0442\u043d*", ChangeWord },
-        { Stem, "\u043e\u0431\u0435\u0440\u043d\u0435\u043d*", ChangeWord },
-        { Stem, "\u03b1\u03bd\u03ac\u03c3\u03c4\u03c1\u03bf\u03c6*", ChangeWord },
-        { Stem, "\u03b1\u03bd\u03c4\u03af\u03c3\u03c4\u03c1\u03bf\u03c6*", ChangeWord },
-        { Stem, "*\u8ee2\u7f6e*", ChangeWord },
-        { Stem, "*\u8f6c\u7f6e*", ChangeWord },
-        { Stem, "*\u9006*", ChangeWord },
-        { Stem, "*\uc804\uce58*", ChangeWord },
-        { Stem, "*\uc5ed\ud589\ub82c*", ChangeWord },
-        // "行列", a matrix in Japanese, is no column ("列") of it.
-        { Stem, "\u884c\u5217", Storage },
-        { Call, "t", Change },
-        { Call, "transpose", Change },
-        { Call, "solve", Change },
-        { Call, "inv", Change },
-        { Call, "inverse", Change },
-        { Call, "pinv", Change },
-        { Call, "ginv", Change },
-        { Call, "adjoint", Change },
-        { Call, "aperm", Change },
-        { Call, "crossprod", Change },
-        { Call, "tcrossprod", Change },
-        { Call, "ctranspose", Change },
-        { Call, "invert", Change },
-        { Call, "swapaxes", Change },
-        { Call, "permute", Change },
-        { Call, "eye", Change },
-        // Shading languages' constructors that take columns in one language and rows in another.
-        { Call, "float3x3", OrderWord },
-        { Call, "float4x4", OrderWord },
-        { Call, "double3x3", OrderWord },
-        { Call, "half3x3", OrderWord },
-        { Index, "transpose", Change },
-        { Index, "inverse", Change },
-        { Index, "conjugatetranspose", Change },
-        { Index, "pseudoinverse", Change },
-        { Attribute, "T", Change },
-        { Attribute, "t", Change },
-        { Attribute, "I", Change },
-        { Attribute, "H", Change },
-        { Attribute, "mT", Change },
-        { Attribute, "transpose", Change },
-        { Attribute, "transposed", Change },
-        { Attribute, "inverse", Change },
-        { Attribute, "inverted", Change },
-        { Attribute, "invert", Change },
-        { Attribute, "inv", Change },
-        { Attribute, "adjoint", Change },
-        { Call, "columnstack", Columns },
-        { Call, "hcat", Columns },
-        { Call, "cbind", Columns },
-        { Attribute, "fromarray", Columns },
-        { Call, "simdfloat3x3", Simd },
-        { Call, "simddouble3x3", Simd },
-        { Call, "simdfloat4x4", Simd },
-        { Call, "simddouble4x4", Simd },
-        { Call, "mat3", ColumnsList },
-        { Call, "mat4", ColumnsList },
-        { Call, "mat3x3", ColumnsList },
-        { Call, "mat4x4", ColumnsList },
-        { Call, "dmat3", ColumnsList },
-        { Call, "dmat4", ColumnsList },
-        { Call, "dmat3x3", ColumnsList },
-        { Call, "dmat4x4", ColumnsList },
-        { Key, "data", List },
-        { Key, "rows", RowCount },
-        { Key, "cols", ColumnCount },
-        { Key, "columns", ColumnCount },
-        { Key, "elements", ColumnsList },
-        { Call, "matrix", RMatrix },
-        { Call, "array", RArray },
-        { Call, "structure", RArray },
-        { Call, "reshape", Reshape },
-        { Attribute, "reshape", Reshape },
-        { Attribute, "flatten", Reshape },
-        { Attribute, "ravel", Reshape },
-        { Call, "stack", Stack },
-        { Template, "map", Map },
-        { Argument, "order", Storage },
-        { Argument, "axis", Storage },
-        { Argument, "dim", Storage },
-        { Statement, "print", Columns },
-        { Statement, "write", Columns },
-        { Superscript, "T", Change },
-        { Superscript, "H", Change },
-        { Superscript, "-1", Change },
-        { Superscript, "top", Change },
-        { Superscript, "intercal", Change },
-        { Superscript, "mathsft", Change },
-        { Superscript, "mathrmt", Change },
-        { Superscript, "textt", Change },
-        { Superscript, "dagger", Change },
-        { Superscript, "t", Change },
-        { Superscript, "(-1)", Change },
-        { Superscript, "\u22a4", Change },
-        { Superscript, "\u2020", Change },
-        { Mark, "'", Change },
-        { Mark, ".'", Change },
-        { Mark, "\u1d40", Change },
-        { Mark, "\u1d34", Change },
-        { Mark, "\u1d57", Change },
-        { Mark, "\u22a4", Change },
-        { Mark, "\u207b\u00b9", Change },
-        { Mark, "\u2020", Change },
-        { Mark, "%*%", Change },
+        { Phrase,
+            "column major|columnmajor|col major|colmajor|column wise|columnwise|col wise|colwise|"
+            "by column|by columns|column by column|column order|fortran order",
+            Columns },
+        { Phrase, "row major|rowmajor|row wise|rowwise|by row|by rows|row by row|row order|c order",
+            Rows },
+        // The families of words about columns, orders, transposes and inverses, in English and
+        // in the languages of the users' desktops.
+        { Stem,
+            "colum*|col|cols|c#|e#|axis|axes|fortran*|order*|contiguous*|colonn*|coluna*|spalte*|"
+            "kolum*|kolom*|sloup*|sarak*|oszlop*|sütun*|столб*|стовп*|στήλ*|열|*列*",
+            OrderWord },
+        { Stem, "row#|r#", Rows },
+        { Stem,
+            "transpos*|transpon*|traspo*|traspu*|getranspon*|transzpon*|devrik|invers*|invert*|"
+            "inverz*|inv|ters|käänteis*|adjoint*|adjugate*|транспон*|обратн*|обернен*|ανάστροφ*|"
+            "αντίστροφ*|*転置*|*转置*|*逆*|*전치*|*역행렬*",
+            ChangeWord },
+        { Stem, "*行列*", Neutral }, // a matrix in Japanese, whose 列 is no column
+        { Call,
+            "t|transpose|solve|inv|inverse|pinv|ginv|adjoint|aperm|crossprod|tcrossprod|"
+            "ctranspose|invert|swapaxes|permute|eye",
+            Change },
+        { Index, "transpose|inverse|conjugatetranspose|pseudoinverse", Change },
+        { Attribute, "T|t|I|H|mT|transpose|transposed|inverse|inverted|invert|inv|adjoint",
+            Change },
+        { Call, "columnstack|hcat|cbind", Columns }, { Attribute, "fromarray", Columns },
+        { Call, "mat3|mat4|mat3x3|mat4x4|dmat3|dmat4|dmat3x3|dmat4x4", ColumnsList },
+        // Shading languages' constructors, which take columns in one language, rows in another.
+        { Call, "float3x3|float4x4|double3x3|half3x3", OrderWord },
+        { Call, "simdfloat3x3|simddouble3x3|simdfloat4x4|simddouble4x4", Simd },
+        { Call, "matrix", RMatrix }, { Call, "array|structure", RArray },
+        { Call, "reshape", Reshape }, { Attribute, "reshape|flatten|ravel", Reshape },
+        { Call, "stack", Stack }, { Template, "map", Map }, { Argument, "order|axis|dim", Neutral },
+        { Key, "data", List }, { Key, "elements", ColumnsList }, { Key, "rows", RowCount },
+        { Key, "cols|columns", ColumnCount }, { Statement, "data", ColumnsList },
+        { Statement, "print|write", Columns },
+        { Superscript, "T|t|H|-1|(-1)|top|intercal|mathsft|mathrmt|textt|dagger|⊤|†", Change },
+        { Mark, "'|.'|ᵀ|ᵗ|ᴴ|⊤|⁻¹|†|%*%", Change },
     };
 
-    constexpr Rule DataStatement { Statement, "data", ColumnsList };
-
-    // A word in lower case, without "_": "Column_Stack" is "columnstack". Latin, Greek and
-    // Cyrillic capitals are lowered; other scripts have none.
+    // A word in lower case, without "_". Latin, Greek and Cyrillic capitals are lowered.
     std::string folded(std::string_view word)
     {
         std::string result;
@@ -260,31 +127,54 @@ namespace {
         return result;
     }
 
-    // The rule of the table for a name in that shape. A name of one or two letters is matched as
-    // it is written, any other folded; a stem by its beginning, or anywhere where it begins with
-    // "*", "#" ending one that a number must follow.
-    const Rule *ruleFor(Shape shape, std::string_view name)
+    struct Match
     {
+        const Rule *rule = nullptr;
+        bool numbered = false; // a stem that names a column or a row only before a number
+    };
+
+    // The row of the table for a name in a shape. Most words begin with a letter that no name of
+    // the shape begins with, and are passed over at once.
+    Match ruleFor(Shape shape, std::string_view name)
+    {
+        static const auto firsts = [] {
+            std::array<std::bitset<256>, Shapes> letters;
+            for (const auto &rule : Table) {
+                auto &set = letters[static_cast<std::size_t>(rule.shape)];
+                for (std::size_t at = 0; at < rule.names.size(); at = rule.names.find('|', at) + 1) {
+                    const auto first = static_cast<unsigned char>(rule.names[at]);
+                    set.set(first), set.set(static_cast<unsigned char>(asciiLower(rule.names[at])));
+                    if (rule.names.find('|', at) == std::string_view::npos)
+                        break;
+                }
+            }
+            return letters;
+        }();
+        const auto &first = firsts[static_cast<std::size_t>(shape)];
+        if (name.empty()
+            || (!first[static_cast<unsigned char>(name[0])]
+                && !first[static_cast<unsigned char>(asciiLower(name[0]))]
+                && !(first['*'] && std::ranges::any_of(name, [](char c) { return c & 0x80; }))))
+            return {};
         const auto lower = folded(name);
-        if (shape == Statement && lower == DataStatement.name)
-            return &DataStatement;
         for (const auto &rule : Table) {
-            if (rule.shape != shape)
-                continue;
-            auto stem = rule.name;
-            const bool anywhere = stem.size() > 1 && stem.starts_with('*');
-            const bool beginning = stem.ends_with('*');
-            stem = stem.substr(anywhere ? 1 : 0,
-                stem.size() - (anywhere ? 1 : 0) - (beginning || stem.ends_with('#') ? 1 : 0));
-            const bool matches = rule.name.size() <= 2 && !stem.empty() && stem == rule.name
-                ? name == rule.name
-                : anywhere  ? lower.find(stem) != std::string::npos
-                : beginning ? std::string_view(lower).starts_with(stem)
-                            : lower == stem;
-            if (matches)
-                return &rule;
+            for (std::size_t at = 0, end = 0; rule.shape == shape && end != std::string_view::npos;
+                 at = end + 1) {
+                end = rule.names.find('|', at);
+                auto stem = rule.names.substr(at, end - at);
+                const bool anywhere = stem.size() > 1 && stem.starts_with('*');
+                const bool numbered = stem.ends_with('#');
+                const bool beginning = stem.ends_with('*') || numbered;
+                stem = stem.substr(anywhere ? 1 : 0, stem.size() - (anywhere ? 1 : 0) - (beginning ? 1 : 0));
+                const bool matches = anywhere      ? lower.find(stem) != std::string::npos
+                    : numbered || stem.size() <= 2 ? (numbered ? lower : name) == stem
+                    : beginning                    ? std::string_view(lower).starts_with(stem)
+                                                   : lower == stem;
+                if (matches)
+                    return { &rule, numbered };
+            }
         }
-        return nullptr;
+        return {};
     }
 
     std::string_view spanning(std::string_view first, std::string_view last)
@@ -300,20 +190,20 @@ namespace {
         return static_cast<std::size_t>(std::stoi(std::string(text)));
     }
 
-    // What a scan has found, the first text of each kind.
+    // What a scan has found: the first text of each kind.
     struct Findings
     {
-        std::string_view byRows, byColumns; // words that declare either order
+        std::string_view byRows, byColumns; // what declares either order
         std::string_view change; // code or a mark that changes the values written
         std::string_view orderWord, changeWord; // words of the families that nothing explains
-        std::string_view undecided; // an argument of an order that says neither: "byrow = b"
+        std::string_view undecided; // an argument of the order that says neither: "byrow = b"
         std::string_view byDefault; // reshape(…) without an order
         std::string_view sideBySide; // "] [": lists side by side, which some tools join as columns
         std::string_view storage; // a storage option, which a comma initializer ("R << …") needs
-        std::size_t lists = 0, nested = 0; // lists of values declared; lists of lists
+        std::string_view nestedData; // "data: [[…]]" without rows and columns
+        std::size_t lists = 0, nested = 0; // lists of values declared; lists of lists at the top
         bool valuesAfterList = false; // numbers after the call that lists the values
         bool commaInitializer = false, columnVectors = false;
-        std::string_view nestedData; // "data: [[…]]" without rows and columns
         std::string_view list;
         DeclaredShape shape, keys;
         std::string_view rowsKey;
@@ -321,9 +211,9 @@ namespace {
         void declare(Order order, std::string_view said)
         {
             auto &first = order == Order::Rows ? byRows : byColumns;
-            if (first.empty())
-                first = said;
+            first = first.empty() ? said : first;
         }
+        void changed(std::string_view said) { change = change.empty() ? said : change; }
         void listed(std::string_view values)
         {
             ++lists;
@@ -331,10 +221,10 @@ namespace {
         }
     };
 
-    // The words of a text, in parts ("ColMajor" is "col" and "major", "R_00" is "r" and "00"), the
-    // last three of them in a window, matched against the table's phrases. A part of a family
-    // (OrderWord, ChangeWord) that no phrase or name explains makes the text unclear, unless it
-    // names a column ("col1", "Column 2") on a line that holds no value besides.
+    // The words of a text in parts ("ColMajor" is "col" and "major", "col1" is "col" and a
+    // number), the last three of them in a window matched against the table's phrases. A part of
+    // a family that no phrase or name explains makes the text unclear; a column's or a row's name
+    // ("col1", "Column 2", "r3") says what its line is, where the line holds values besides.
     class Phrases
     {
     public:
@@ -355,7 +245,7 @@ namespace {
                 std::string phrase;
                 for (std::size_t i = m_count - n; i < m_count; ++i)
                     phrase.append(i == m_count - n ? "" : " ").append(m_window[i].folded);
-                const auto *rule = ruleFor(Phrase, phrase);
+                const auto *rule = ruleFor(Phrase, phrase).rule;
                 if (!rule)
                     continue;
                 for (std::size_t i = m_count - n; i < m_count; ++i)
@@ -370,17 +260,15 @@ namespace {
                 break;
             }
         }
-        // The last part is followed by a number, in its word ("col1") or after it ("Column 1").
-        void indexFollows()
+        void numberFollows(bool numbers = true)
         {
-            if (m_count > 0)
-                m_window[m_count - 1].indexed = true;
+            if (m_count > 0 && numbers)
+                m_window[m_count - 1].numbered = true;
         }
         // The parts of the last word are explained by a name of the table.
         void explainLastWord()
         {
-            for (std::size_t i = m_count;
-                 i > 0 && m_window[i - 1].word == m_window[m_count - 1].word; --i)
+            for (auto i = m_count; i > 0 && m_window[i - 1].word == m_window[m_count - 1].word; --i)
                 m_window[i - 1].explained = true;
         }
         void flush(Findings &found)
@@ -389,8 +277,6 @@ namespace {
                 judge(m_window[i], found);
             m_count = 0;
         }
-        // The end of a line: a column's or a row's name says what the line is where it holds
-        // values besides ("Column 1: 0.81 0.54 -0.2" is a column).
         void endLine(bool values, Findings &found)
         {
             if (values && !m_columnName.empty())
@@ -407,33 +293,29 @@ namespace {
         {
             std::string_view word;
             std::string folded;
-            bool explained = false, indexed = false;
+            bool explained = false, numbered = false;
         };
         void judge(const Part &part, Findings &found)
         {
             if (part.explained)
                 return;
+            // Words that hold a family's stem and mean something else are left out first.
             auto text = part.folded;
             for (const auto &rule : Table) {
-                if (rule.shape == Stem && rule.effect == Storage)
-                    for (auto at = text.find(rule.name); at != std::string::npos;
-                         at = text.find(rule.name))
-                        text.erase(at, rule.name.size());
+                if (rule.shape == Stem && rule.effect == Neutral)
+                    for (std::size_t at; (at = text.find(rule.names.substr(1, rule.names.size() - 2))) != std::string::npos;)
+                        text.erase(at, rule.names.size() - 2);
             }
-            const auto *rule = ruleFor(Stem, text);
-            if (!rule || (rule->name.ends_with('#') && !part.indexed) || rule->effect == Storage)
+            const auto match = ruleFor(Stem, text);
+            if (!match.rule || (match.numbered && !part.numbered))
                 return;
-            // A column's or a row's name ("col1", "Column 2", "r3") says what its line is, where
-            // the line holds values.
-            if (part.indexed || rule->effect == Rows) {
-                auto &name = rule->effect == Rows ? m_rowName : m_columnName;
-                if (name.empty())
-                    name = part.word;
-                return;
+            if (part.numbered || match.rule->effect == Rows) {
+                auto &name = match.rule->effect == Rows ? m_rowName : m_columnName;
+                name = name.empty() ? part.word : name;
+            } else {
+                auto &first = match.rule->effect == OrderWord ? found.orderWord : found.changeWord;
+                first = first.empty() ? part.word : first;
             }
-            auto &first = rule->effect == OrderWord ? found.orderWord : found.changeWord;
-            if (first.empty())
-                first = part.word;
         }
 
         std::array<Part, 3> m_window;
@@ -457,7 +339,7 @@ namespace {
         std::size_t depth; // of its bracket
         std::size_t contents; // where what its bracket holds begins
         std::string_view said; // "matrix(", "Map<"
-        bool attribute = false; // NumPy's method array.reshape(…), by rows unless told otherwise
+        bool method = false; // NumPy's array.reshape(…), by rows unless told otherwise
         std::array<Argument, 5> arguments {};
         std::size_t argument = 0;
 
@@ -476,9 +358,13 @@ namespace {
     };
 
     // What a call whose bracket closes now declares, by its arguments.
-    void bind(const Frame &frame, Findings &found, bool rowMajor)
+    void bind(const Frame &frame, Findings &found, bool rowMajor, std::string_view contents)
     {
         switch (frame.binder) {
+        case ColumnsList:
+            found.listed(contents);
+            found.declare(Order::Columns, frame.said);
+            return;
         case RMatrix:
         case RArray: {
             const auto *data = frame.find("data", 0);
@@ -486,9 +372,9 @@ namespace {
             if (!data || data->list.empty() || (frame.binder == RArray && !dim))
                 return; // no c(…) of values, or a vector: structure(c(…)) without dimensions
             const auto *rows = frame.find("nrow", 1), *columns = frame.find("ncol", 2);
-            found.shape = dim
-                ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
-                : DeclaredShape { rows ? rows->numbers[0] : 0, columns ? columns->numbers[0] : 0 };
+            found.shape = dim ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
+                              : DeclaredShape { rows ? rows->numbers[0] : 0,
+                                    columns ? columns->numbers[0] : 0 };
             const auto *byRow = frame.binder == RMatrix ? frame.find("byrow", 3) : nullptr;
             if (byRow && (byRow->word == "TRUE" || byRow->word == "T"))
                 found.declare(Order::Rows, byRow->text);
@@ -504,10 +390,9 @@ namespace {
             const auto numbers = order ? order->numbers : std::array<std::size_t, 2> {};
             if (order && (order->word == "F" || numbers == std::array<std::size_t, 2> { 1, 2 }))
                 found.declare(Order::Columns, order->text);
-            else if (order
-                && (order->word == "C" || numbers == std::array<std::size_t, 2> { 2, 1 }))
+            else if (order && (order->word == "C" || numbers == std::array<std::size_t, 2> { 2, 1 }))
                 found.declare(Order::Rows, order->text);
-            else if (!frame.attribute)
+            else if (!frame.method)
                 found.byDefault = frame.said;
             return;
         }
@@ -541,10 +426,10 @@ namespace {
             if (c != '{' && c != '}' && c != '\\')
                 name += c;
         }
-        return ruleFor(Superscript, name) ? k - pos : 0;
+        return ruleFor(Superscript, name).rule ? k - pos : 0;
     }
 
-    // The whole scan: every token looked at once, in order, with the two before it.
+    // The scan: every token looked at once, in order, with the two before it.
     class Scan
     {
     public:
@@ -556,12 +441,12 @@ namespace {
         void finish()
         {
             m_phrases.flush(found);
-            found.storage = m_phrases.storage().first;
             m_phrases.endLine(m_lineValues, found);
+            found.storage = m_phrases.storage().first;
             if (m_negation == Negation::Closed)
-                changed(m_negated);
+                found.changed(m_negated);
             if (!m_prime.empty())
-                changed(m_prime);
+                found.changed(m_prime);
         }
 
         Findings found;
@@ -574,11 +459,6 @@ namespace {
         void key(const Token &t);
         void mark(const Token &t);
         void negation(const Token &t);
-        void changed(std::string_view said)
-        {
-            if (found.change.empty())
-                found.change = said;
-        }
         bool is(const Token &t, TokenKind kind, std::string_view text = {}) const
         {
             return t.kind == kind && (text.empty() || t.text == text);
@@ -598,8 +478,9 @@ namespace {
         std::array<char, Tokens::MostDepth> m_brackets {}; // the brackets open, by depth
         std::size_t m_valuesInPart = 0; // numbers since the last bracket or ";"
         bool m_lineValues = false, m_remark = false, m_afterList = false, m_keyCandidate = false;
-        // What a key or a statement announces for the token after it: a size, or a list of values
-        // that begins after a "[" ("data: [") or a "/" (Fortran's DATA); or after an XML tag.
+        // What a key or a statement announces for the token after it: a size ("rows: 3"), a list
+        // of rows or columns ("rows: ["), or a list of values after "[" ("data: [") or "/"
+        // ("DATA R / …"); a list of values runs to its bracket's close, its "/", or "</data>".
         enum class Pending : unsigned char { None, Size, Bracket, Xml, Slash } m_pending {},
             m_expected {};
         std::pair<Effect, std::string_view> m_key; // the last key of the table, and its name
@@ -625,39 +506,40 @@ namespace {
         const bool storage = m_templates > 0
             || (t.glued && is(m_last, TokenKind::Colon) && is(m_beforeLast, TokenKind::Colon));
         // The parts of the word: "ColMajor" is "Col" and "Major", "col_1" and "col1" are "col"
-        // and a column's number.
+        // and a number.
         const auto kindOf = [](char c) { return isDigit(c) ? 0 : c >= 'A' && c <= 'Z' ? 1 : 2; };
         for (std::size_t begin = 0, end = 1; begin < t.text.size(); begin = end++) {
             while (end < t.text.size() && t.text[end] != '_' && t.text[begin] != '_'
                 && (kindOf(t.text[end]) == kindOf(t.text[end - 1])
                     || (kindOf(t.text[end - 1]) == 1 && kindOf(t.text[end]) == 2)))
                 ++end;
-            if (t.text[begin] == '_')
-                continue;
+            // A single digit that ends a word of two parts numbers it: "c1", "col_2", "Row3".
             if (kindOf(t.text[begin]) == 0)
-                m_phrases.indexFollows();
-            else
+                m_phrases.numberFollows(end - begin == 1 && end == t.text.size() && begin > 0
+                    && t.text.find_first_of("0123456789") == begin);
+            else if (t.text[begin] != '_')
                 m_phrases.add(
                     t.text, t.text.substr(begin, end - begin), joined || begin > 0, storage, found);
         }
         const bool attribute = is(m_last, TokenKind::Point) && t.glued && m_last.glued
             && (is(m_beforeLast, TokenKind::Word) || is(m_beforeLast, TokenKind::Close));
-        if (const auto *rule = attribute ? ruleFor(Attribute, t.text) : nullptr) {
+        if (const auto *rule = attribute ? ruleFor(Attribute, t.text).rule : nullptr) {
             m_phrases.explainLastWord();
             if (rule->effect == Change)
-                changed(spanning(m_last.text, t.text));
+                found.changed(spanning(m_last.text, t.text));
             else if (rule->effect == Columns)
                 found.declare(Order::Columns, spanning(m_last.text, t.text));
         }
         // Fortran's statements list an array by columns: "DATA R / 1., 0., … /", "print *, R",
         // "write(*, '(3F10.6)') R".
-        if (is(m_last, TokenKind::Word) && ruleFor(Statement, m_last.text) == &DataStatement)
+        if (is(m_last, TokenKind::Word)
+            && ruleFor(Statement, m_last.text).rule == &Table[std::size(Table) - 4])
             m_pending = Pending::Slash;
-        const auto after = m_text.substr(end(t), 3);
-        if (const auto *rule = ruleFor(Statement, t.text);
-            rule && rule->effect == Columns && (after.starts_with(" *") || after.starts_with("(*")))
-            found.declare(Order::Columns, spanning(t.text, m_text.substr(end(t) + 2, 0)));
-        // A key begins its line, or follows "{" or ",", maybe in quotes.
+        const auto after = m_text.substr(end(t), 2);
+        if (const auto *rule = ruleFor(Statement, t.text).rule;
+            rule && rule->effect == Columns && (after == " *" || after == "(*"))
+            found.declare(Order::Columns, m_text.substr(offset(t), t.text.size() + 2));
+        // A key begins its line, or follows "{", "(" or ",", maybe in quotes.
         const auto &before = is(m_last, TokenKind::Quote) ? m_beforeLast : m_last;
         m_keyCandidate = t.lineStart || (is(m_last, TokenKind::Quote) && m_last.lineStart)
             || is(before, TokenKind::Comma)
@@ -668,8 +550,7 @@ namespace {
     void Scan::open(const Token &t)
     {
         m_valuesInPart = 0;
-        if (t.depth < m_brackets.size())
-            m_brackets[t.depth] = t.bracket;
+        m_brackets[t.depth] = t.bracket;
         if (is(m_last, TokenKind::Open, "[") && m_last.depth == 0 && t.bracket == '[')
             ++found.nested;
         // "[[1, 0, 0] [0, 1, 0] …]": lists set side by side, not separated.
@@ -686,40 +567,41 @@ namespace {
         if (m_list.kind == Pending::Bracket && m_list.depth + 1 == t.depth && m_list.effect == List
             && is(m_last, TokenKind::Open, "[") && offset(m_last) + 1 == m_list.begin)
             found.nestedData = m_key.second;
-        if (t.bracket == '<')
-            ++m_templates;
-        if (!is(m_last, TokenKind::Word) || !t.glued)
+        m_templates += t.bracket == '<' ? 1U : 0U;
+        if (!is(m_last, TokenKind::Word) || !t.glued || t.bracket == '{')
             return;
         // A method ("array.reshape(") may mean what a function of the same name does not; a
         // function of a module ("np.column_stack(") is the function.
-        const bool attribute = is(m_beforeLast, TokenKind::Point) && m_last.glued;
-        const auto *rule
-            = t.bracket == '(' && attribute ? ruleFor(Attribute, m_last.text) : nullptr;
-        if (!rule && t.bracket != '{')
-            rule = ruleFor(t.bracket == '(' ? Call
-                    : t.bracket == '['      ? Index
-                                            : Template,
-                m_last.text);
+        const bool method = is(m_beforeLast, TokenKind::Point) && m_last.glued;
+        const auto *rule = t.bracket == '(' && method ? ruleFor(Attribute, m_last.text).rule : nullptr;
+        if (!rule)
+            rule = ruleFor(t.bracket == '(' ? Call : t.bracket == '[' ? Index : Template, m_last.text)
+                       .rule;
+        // C++ builds a variable of a type from its arguments: "glm::mat3 R(…)".
+        if (const auto *type = is(m_beforeLast, TokenKind::Word) && !m_last.glued && t.bracket == '('
+                ? ruleFor(Call, m_beforeLast.text).rule
+                : nullptr;
+            !rule && type && type->effect != Change)
+            rule = type;
         if (!rule)
             return;
         m_phrases.explainLastWord();
-        const auto said = spanning(attribute ? m_beforeLast.text : m_last.text, t.text);
+        const auto said = spanning(method ? m_beforeLast.text : m_last.text, t.text);
         if (rule->effect == Change)
-            changed(said);
+            found.changed(said);
         else if (rule->effect == Columns)
             found.declare(Order::Columns, said);
-        else if (rule->effect == OrderWord && found.orderWord.empty())
-            found.orderWord = m_last.text;
-        else if (rule->effect != OrderWord && m_frameCount < m_frames.size())
-            m_frames[m_frameCount++] = { rule->effect, t.depth, end(t), said, attribute };
+        else if (rule->effect == OrderWord)
+            found.orderWord = found.orderWord.empty() ? m_last.text : found.orderWord;
+        else if (m_frameCount < m_frames.size())
+            m_frames[m_frameCount++] = { rule->effect, t.depth, end(t), said, method };
         if (rule->effect == Map)
             m_phrases.storage();
     }
 
     void Scan::close(const Token &t)
     {
-        if (t.bracket == '<' && m_templates > 0)
-            --m_templates;
+        m_templates -= t.bracket == '<' && m_templates > 0 ? 1U : 0U;
         if (m_list.kind == Pending::Bracket && m_list.depth == t.depth) {
             found.listed(m_text.substr(m_list.begin, offset(t) - m_list.begin));
             if (m_list.effect == ColumnsList)
@@ -730,12 +612,8 @@ namespace {
             return;
         const auto &frame = m_frames[--m_frameCount];
         const auto lists = found.lists;
-        if (frame.binder == ColumnsList) {
-            found.listed(m_text.substr(frame.contents, offset(t) - frame.contents));
-            found.declare(Order::Columns, frame.said);
-        } else {
-            bind(frame, found, m_phrases.storage().second);
-        }
+        bind(frame, found, m_phrases.storage().second,
+            m_text.substr(frame.contents, offset(t) - frame.contents));
         m_afterList = found.lists > lists;
     }
 
@@ -754,13 +632,15 @@ namespace {
         if (top && (t.kind == TokenKind::Equals || t.kind == TokenKind::Colon)
             && is(m_last, TokenKind::Word) && argument.word == m_last.text
             && argument.name.empty()) {
+            // A name that the binder reads is explained by it: "order=" of reshape(…).
+            if (ruleFor(Argument, m_last.text).rule)
+                m_phrases.explainLastWord();
             argument = {};
             argument.name = argument.text = m_last.text;
             return;
         }
         argument.text = argument.text.empty() ? t.text : spanning(argument.text, t.text);
-        if (top && t.kind == TokenKind::Word && argument.word.empty()
-            && !(t.text == "L" && t.glued))
+        if (top && t.kind == TokenKind::Word && argument.word.empty() && !(t.text == "L" && t.glued))
             argument.word = t.text;
         if (t.kind == TokenKind::Number && argument.count < argument.numbers.size())
             argument.numbers[argument.count++] = wholeNumber(t.text);
@@ -777,14 +657,15 @@ namespace {
         const bool xml = t.text == ">" && is(m_beforeLast, TokenKind::Rule, "<");
         if (m_keyCandidate && (t.kind == TokenKind::Colon || xml)) {
             const auto &name = is(m_last, TokenKind::Word) ? m_last : m_beforeLast;
-            if (const auto *rule = ruleFor(Key, name.text); rule && name.kind == TokenKind::Word) {
-                m_phrases.explainLastWord();
-                const bool list = rule->effect == List || rule->effect == ColumnsList;
-                m_pending = !list ? Pending::Size : xml ? Pending::None : Pending::Bracket;
-                m_key = { rule->effect, name.text };
-                if (list && xml)
-                    m_list = { Pending::Xml, end(t), t.depth };
-            }
+            const auto *rule = ruleFor(Key, name.text).rule;
+            if (!rule || name.kind != TokenKind::Word)
+                return;
+            m_phrases.explainLastWord();
+            const bool list = rule->effect == List || rule->effect == ColumnsList;
+            m_pending = !list ? Pending::Size : xml ? Pending::None : Pending::Bracket;
+            m_key = { rule->effect, name.text };
+            if (list && xml)
+                m_list = { Pending::Xml, end(t), t.depth };
         } else if (t.text == "<" && m_list.kind == Pending::Xml) {
             found.listed(m_text.substr(m_list.begin, offset(t) - m_list.begin));
             m_list = {};
@@ -794,8 +675,7 @@ namespace {
     void Scan::mark(const Token &t)
     {
         const auto at = offset(t);
-        if (t.text == "#" || (t.text == "/" && m_text.substr(at, 2) == "//"))
-            m_remark = true;
+        m_remark = m_remark || t.text == "#" || m_text.substr(at, 2) == "//";
         if (t.text == "/" && m_expected == Pending::Slash) {
             m_list = { Pending::Slash, at + 1, t.depth };
         } else if (t.text == "/" && m_list.kind == Pending::Slash) {
@@ -803,15 +683,19 @@ namespace {
             found.declare(Order::Columns, "DATA");
             m_list = {};
         }
+        // "^" after a digit is an exponent: "10^-6".
         if (t.text == "^" && !is(m_last, TokenKind::Number)) {
             if (const auto length = superscriptLength(m_text, at + 1))
-                changed(m_text.substr(at, length + 1));
+                found.changed(m_text.substr(at, length + 1));
             return;
         }
-        for (const auto &rule : Table) {
-            if (rule.shape == Mark && m_text.substr(at).starts_with(rule.name)
-                && (rule.name == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
-                changed(m_text.substr(at, rule.name.size()));
+        for (std::size_t begin = 0, end = 0; end != std::string_view::npos; begin = end + 1) {
+            const auto &marks = Table[std::size(Table) - 1].names;
+            end = marks.find('|', begin);
+            const auto mark = marks.substr(begin, end - begin);
+            if (m_text.substr(at).starts_with(mark)
+                && (mark == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
+                found.changed(m_text.substr(at, mark.size()));
         }
     }
 
@@ -821,16 +705,16 @@ namespace {
         case Negation::None:
             break;
         case Negation::Armed:
-            m_negation = !t.glued           ? Negation::None
-                : t.kind == TokenKind::Open ? Negation::Bracket
-                : t.kind == TokenKind::Word ? Negation::Word
-                                            : Negation::None;
+            m_negation = !t.glued             ? Negation::None
+                : t.kind == TokenKind::Open   ? Negation::Bracket
+                : t.kind == TokenKind::Word   ? Negation::Word
+                                              : Negation::None;
             m_negated = spanning(m_negated, t.text);
             m_negatedDepth = t.depth;
             return;
         case Negation::Word:
             if (t.glued && (t.kind == TokenKind::Open || t.kind == TokenKind::Point))
-                changed(spanning(m_negated, t.text));
+                found.changed(spanning(m_negated, t.text));
             m_negation = Negation::None;
             return;
         case Negation::Bracket:
@@ -840,7 +724,7 @@ namespace {
         case Negation::Closed:
             // psql's rule "-[ RECORD 1 ]----" is no negation.
             if (!(t.kind == TokenKind::Sign && t.glued))
-                changed(m_negated);
+                found.changed(m_negated);
             m_negation = Negation::None;
             return;
         }
@@ -857,8 +741,10 @@ namespace {
     void Scan::take(const Token &t)
     {
         m_expected = std::exchange(m_pending, Pending::None);
+        // A prime or MATLAB's transpose after a name or a bracket ("R'", "]'"), but not an
+        // apostrophe ("it's").
         if (!m_prime.empty() && !(t.glued && t.kind == TokenKind::Word))
-            changed(m_prime);
+            found.changed(m_prime);
         m_prime = {};
         if (t.lineStart && !m_first) {
             m_phrases.endLine(m_lineValues, found);
@@ -876,14 +762,14 @@ namespace {
             ++m_valuesInPart;
             // "Column 1": a name's number, no value.
             if (is(m_last, TokenKind::Word) && t.text.size() == 1)
-                m_phrases.indexFollows();
+                m_phrases.numberFollows();
             else
                 m_lineValues = m_lineValues || !m_remark;
             if (m_expected == Pending::Size) {
                 (m_key.first == RowCount ? found.keys.rows : found.keys.columns)
                     = wholeNumber(t.text);
-                if (m_key.first == RowCount)
-                    found.rowsKey = spanning(m_beforeLast.text, t.text);
+                found.rowsKey = m_key.first == RowCount ? spanning(m_beforeLast.text, t.text)
+                                                        : found.rowsKey;
             }
             found.valuesAfterList |= m_afterList && !m_remark;
             break;
@@ -900,22 +786,14 @@ namespace {
             found.commaInitializer |= t.text == "<" && t.glued && is(m_last, TokenKind::Rule, "<");
             break;
         case TokenKind::RowEnd:
-            // MATLAB's "[[0.81; 0.54; -0.2], […], …]": a ";" in a list within a list makes that
-            // list a column.
-            if (t.text == ";" && t.depth >= 2 && m_brackets[t.depth - 1] == '['
-                && m_valuesInPart == 1)
-                found.columnVectors = true;
+            // MATLAB's "[[0.81; 0.54; -0.2], […], …]": a ";" between single values of a list
+            // within a list makes that list a column.
+            found.columnVectors |= t.text == ";" && t.depth >= 2 && m_brackets[t.depth - 1] == '['
+                && m_valuesInPart == 1;
             m_valuesInPart = 0;
             break;
-        case TokenKind::Equals:
-            // An argument that a binder reads: "order=" of np.array(…) or reshape(…).
-            if (m_frameCount > 0 && m_frames[m_frameCount - 1].depth + 1 == t.depth
-                && is(m_last, TokenKind::Word) && ruleFor(Argument, m_last.text))
-                m_phrases.explainLastWord();
-            break;
         case TokenKind::Quote:
-            // MATLAB's transpose after a bracket or a name, and a prime ("R'"), but not the
-            // quote that ends a Python string, nor an apostrophe ("it's").
+            // Not the quote that ends a string: "'[[…]]'".
             if (t.text == "'" && t.glued && m_quotesOnLine % 2 == 0
                 && (is(m_last, TokenKind::Close) || is(m_last, TokenKind::Word)
                     || (is(m_last, TokenKind::Point) && is(m_beforeLast, TokenKind::Close))))
@@ -969,8 +847,8 @@ std::variant<Declaration, Error> declarationOf(std::string_view text, ValueOrder
                 + " deep; a matrix needs a few");
     if (const auto mark = tokens.groupingMark(); mark != std::string_view::npos) {
         const auto isPart = [](char c) { return isDigit(c) || c == '.' || c == ','; };
-        auto begin = mark, end = text.find_first_not_of("0123456789", mark + 1);
-        end = text.find_first_not_of("0123456789", text.find_first_of("0123456789", mark + 1));
+        auto begin = mark;
+        auto end = text.find_first_not_of("0123456789", text.find_first_of("0123456789", mark + 1));
         while (begin > 0 && isPart(text[begin - 1]))
             --begin;
         while (end < text.size() && isPart(text[end]))
@@ -1007,15 +885,16 @@ std::variant<Declaration, Error> declarationOf(std::string_view text, ValueOrder
     if (!found.byRows.empty() && !found.byColumns.empty())
         return unclear(quoted(found.byRows) + " lists its values by rows, "
             + quoted(found.byColumns) + " by columns");
-    Declaration declaration { found.byRows.empty()
-            ? found.byColumns.empty() ? Order::Undeclared : Order::Columns
-            : Order::Rows,
+    Declaration declaration { !found.byRows.empty() ? Order::Rows
+            : !found.byColumns.empty()              ? Order::Columns
+                                                    : Order::Undeclared,
         found.byRows.empty() ? found.byColumns : found.byRows, found.list, found.shape };
     if (declaration.order == Order::Undeclared) {
-        if (!found.storage.empty() && !found.commaInitializer && found.orderWord.empty())
-            found.orderWord = found.storage;
-        if (!found.nestedData.empty() && found.keys.rows == 0 && found.orderWord.empty())
-            found.orderWord = found.nestedData;
+        // A storage option says how a comma initializer lists the values, not how a print does;
+        // a nested list of data, rows in one tool's files and columns in another's.
+        for (const auto word : { found.storage, found.nestedData }) {
+            found.orderWord = found.orderWord.empty() && !found.commaInitializer ? word : found.orderWord;
+        }
         if (!found.orderWord.empty())
             return unclear(quoted(found.orderWord)
                 + " may say that the values are listed by columns; write \"row-major\" or "

@@ -523,6 +523,7 @@ namespace {
             // A line of names' numbers heads what follows ("RECORD 1", "Column 1 | Column 2"),
             // and so does one of whole numbers alone where rows are numbered ("0 1 2").
             if (m_named == m_count || (reading.rowNumbers && m_wholeNumbers)) {
+                table.stored = std::min(table.stored, m_first);
                 auto header = std::move(m_headerAbove);
                 *this = {};
                 m_headerAbove = std::move(header);
