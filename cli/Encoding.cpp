@@ -39,17 +39,21 @@ namespace {
         }
     }
 
-    // Where a surrogate stands without its pair.
-    void addUnpaired(char16_t unit, std::string &out, std::vector<DecodingFlaw> &flaws)
-    {
+} // namespace
+
+// Where a surrogate stands without its pair. One flaw is enough to refuse a line: a line of many
+// is told of its first alone, so that they cost no more than the text they stand for (each was
+// a message of its own, and a text of lone surrogates took 53 times its size).
+void Utf16Decoder::addUnpaired(char16_t unit, std::string &out, std::vector<DecodingFlaw> &flaws)
+{
+    if (!std::exchange(m_lineFlawed, true)) {
         std::array<char, 80> reason;
         std::snprintf(reason.data(), reason.size(),
             "an unpaired UTF-16 surrogate, U+%04X, is no character", static_cast<unsigned>(unit));
         flaws.push_back({ out.size(), reason.data() });
-        appendUtf8(ReplacementCharacter, out);
     }
-
-} // namespace
+    appendUtf8(ReplacementCharacter, out);
+}
 
 std::optional<ByteOrderMark> byteOrderMark(std::string_view start, bool whole)
 {
@@ -89,6 +93,7 @@ void Utf16Decoder::decode(
             addUnpaired(next, out, flaws);
         else
             appendUtf8(next, out);
+        m_lineFlawed = m_lineFlawed && next != '\n' && next != '\r';
     };
     std::size_t i = 0;
     if (m_halfUnit && !bytes.empty()) {

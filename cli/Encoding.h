@@ -47,9 +47,12 @@ public:
     void finish(std::string &out, std::vector<DecodingFlaw> &flaws);
 
 private:
+    void addUnpaired(char16_t unit, std::string &out, std::vector<DecodingFlaw> &flaws);
+
     bool m_bigEndian;
     std::optional<unsigned char> m_halfUnit; // the first byte of a unit that the piece ended in
     char16_t m_highSurrogate = 0; // waiting for the low surrogate that completes it
+    bool m_lineFlawed = false; // the line decoded holds a flaw told already
 };
 
 // A whole text decoded into UTF-8 in place, where its byte-order mark says it is UTF-16 (a UTF-8

@@ -87,13 +87,19 @@ Options parseOptions(std::span<char *const> arguments)
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view arg = arguments[i];
-        if (!optionsEnded && (arg == "-j" || arg == "--jobs" || arg.starts_with("--jobs="))) {
+        // A value may begin with "-" ("-30", "-.5", "−30", "-" for standard input); an option
+        // begins with "-" and a letter.
+        const bool option = arg.size() > 1 && arg[0] == '-'
+            && ((arg[1] | 0x20) >= 'a' && (arg[1] | 0x20) <= 'z');
+        if (!optionsEnded && (arg.starts_with("-j") || arg == "--jobs" || arg.starts_with("--jobs="))) {
+            // "-j 8", "-j8", "--jobs 8", "--jobs=8"
             const std::string_view count = arg.starts_with("--jobs=") ? arg.substr(7)
-                : i + 1 < arguments.size() ? std::string_view(arguments[++i])
-                                           : "";
+                : arg.size() > 2 && arg[1] == 'j' ? arg.substr(2)
+                : i + 1 < arguments.size()        ? std::string_view(arguments[++i])
+                                                  : "";
             options.jobs = jobsIn(count);
             if (options.jobs == 0 && options.problem.empty())
-                options.problem = std::string(arg.substr(0, arg.find('=')))
+                options.problem = std::string(arg.substr(0, arg[1] == 'j' ? 2 : arg.find('=')))
                     + " takes a number of threads from 1 to " + std::to_string(MostJobs)
                     + ", not \"" + std::string(count) + "\"";
         } else if (optionsEnded)
@@ -110,8 +116,10 @@ Options parseOptions(std::span<char *const> arguments)
             options.scales = true;
         else if (arg == "--columns")
             options.columns = true;
-        else if (arg.starts_with("--") && options.problem.empty())
+        else if ((arg.starts_with("--") || option) && options.problem.empty())
             options.problem = "unknown option " + std::string(arg);
+        else if (arg.starts_with("--") || option)
+            continue;
         else
             options.words.push_back(arg);
     }

@@ -33,17 +33,18 @@ std::string decoded(std::string_view bytes, bool bigEndian, std::vector<std::siz
 
 TEST(Utf16Decoder, decodesTheSameWhereverThePiecesEnd)
 {
-    // A, é, €, U+1F600 (a surrogate pair), a low surrogate alone, a high one alone before "!",
-    // and half a unit.
-    const std::string little("A\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE\x00\xDC\x3D\xD8!\0x", 17);
+    // A, é, €, U+1F600 (a surrogate pair), a low surrogate alone; on the next line a high one
+    // alone before "!", another, which the line's first flaw tells of, and half a unit.
+    const std::string little(
+        "A\0\xE9\0\xAC\x20\x3D\xD8\x00\xDE\x00\xDC\n\0\x3D\xD8!\0\x00\xD8x", 21);
     std::string big = little;
     for (std::size_t i = 0; i + 1 < big.size(); i += 2)
         std::swap(big[i], big[i + 1]);
     big.back() = 'x';
-    const std::string expected = "A\u00E9\u20AC\U0001F600\uFFFD\uFFFD!\uFFFD"
+    const std::string expected = "A\u00E9\u20AC\U0001F600\uFFFD\n\uFFFD!\uFFFD\uFFFD"
                                  " | 10: an unpaired UTF-16 surrogate, U+DC00, is no character"
-                                 " | 13: an unpaired UTF-16 surrogate, U+D83D, is no character"
-                                 " | 17: the UTF-16 text ends in half a character (it holds an "
+                                 " | 14: an unpaired UTF-16 surrogate, U+D83D, is no character"
+                                 " | 21: the UTF-16 text ends in half a character (it holds an "
                                  "odd number of bytes)";
     for (const auto &[bytes, bigEndian] : { std::pair(little, false), std::pair(big, true) }) {
         for (std::size_t first = 0; first <= bytes.size(); ++first) {

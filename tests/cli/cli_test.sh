@@ -112,7 +112,7 @@ input=$'\xef\xbb\xbf30 0 0\n' run 0 "$rotX30$nl" "" matrix -l
 # waits for its answer gets it (the wait of ten seconds fails only a filter that hangs). A CR alone
 # ends a line at once, and a LF that comes after it later ends no other line.
 for jobs in 1 2; do
-    coproc filter { "$cli" matrix -l -j $jobs; }
+    coproc filter { "$cli" matrix -l -j$jobs; }
     answers=""
     for line in $'30 0 0\r' $'\n0 0 90\n'; do
         printf '%s' "$line" >&"${filter[1]}"
@@ -190,6 +190,8 @@ run 2 "" '^Usage: quorvex-cli matrix'
 run 2 "" 'unknown command rotate' rotate 1 2 3
 run 2 "" 'three angles' matrix 1 2 3 4
 run 2 "" 'unknown option --fast' matrix --fast 1 2 3
+run 2 "" 'unknown option -x' matrix -x 1 2 3
+run 2 "" '^quorvex-cli: -j takes a number of threads from 1 to 1024, not "0"$' matrix -l -j0
 run 0 "Usage: quorvex-cli matrix *" "" --help
 run 0 "Usage: quorvex-cli matrix *" "" matrix 1 --help
 run 0 "quorvex-cli [0-9]*.[0-9]*.[0-9]*$nl" "" --version
