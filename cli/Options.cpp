@@ -89,14 +89,15 @@ Options parseOptions(std::span<char *const> arguments)
         const std::string_view arg = arguments[i];
         // A value may begin with "-" ("-30", "-.5", "−30", "-" for standard input); an option
         // begins with "-" and a letter.
-        const bool option = arg.size() > 1 && arg[0] == '-'
-            && ((arg[1] | 0x20) >= 'a' && (arg[1] | 0x20) <= 'z');
-        if (!optionsEnded && (arg.starts_with("-j") || arg == "--jobs" || arg.starts_with("--jobs="))) {
+        const bool option
+            = arg.size() > 1 && arg[0] == '-' && ((arg[1] | 0x20) >= 'a' && (arg[1] | 0x20) <= 'z');
+        if (!optionsEnded
+            && (arg.starts_with("-j") || arg == "--jobs" || arg.starts_with("--jobs="))) {
             // "-j 8", "-j8", "--jobs 8", "--jobs=8"
             const std::string_view count = arg.starts_with("--jobs=") ? arg.substr(7)
-                : arg.size() > 2 && arg[1] == 'j' ? arg.substr(2)
-                : i + 1 < arguments.size()        ? std::string_view(arguments[++i])
-                                                  : "";
+                : arg.size() > 2 && arg[1] == 'j'                     ? arg.substr(2)
+                : i + 1 < arguments.size() ? std::string_view(arguments[++i])
+                                           : "";
             options.jobs = jobsIn(count);
             if (options.jobs == 0 && options.problem.empty())
                 options.problem = std::string(arg.substr(0, arg[1] == 'j' ? 2 : arg.find('=')))

@@ -284,6 +284,12 @@ TEST(CalculateAngles, derivesTheAnglesAndScalesOrNamesTheMatrix)
         // A half turn reads 180, not 0.
         { "-1 -0 0   0 -1 0   0 0 1 ", "0 0 180.0 | 1 1 1" },
         { "1 0 0   0 -1 -0   0 0 -1 ", "180.0 0 0 | 1 1 1" },
+        // A whole number's ".0" says nothing of its digits: the noise of a half turn beside a
+        // scale of 1e8 is within those of the line.
+        { "1 0 0   0 -1 -0   0 3.23109e-7 -100000000.0 ", "180.0 0 0 | 1 1 100000000" },
+        // A hundredth of a degree, as a line's six decimals carry it, is one; 0.0099° is none.
+        { "4.951 0 0.000864   0 1 0   -0.000175 0 1 ", "0 0.01 0 | 4.951 1 1" },
+        { "1 0 0.000173   0 1 0   -0.000173 0 1", "0 0 0 | 1 1 1" },
         // Gimbal lock: Z reads 0 and X takes the whole turn, so the angles rebuild the matrix, also
         // where r23 and r33 are only noise within their digits.
         { "0 -0 1   0.906308 0.422618 -0   -0.422618 0.906308 0 ", "65.0 90.0 0 | 1 1 1" },
@@ -472,12 +478,13 @@ TEST(ReadMatrix, readsTheSameValuesHoweverAToolWritesThem)
 }
 
 // Every line that Calculate Matrix writes is one that Calculate Angles reads: scales from 1e-9 to
-// 1 (and 0, whose row aside), where the line's six decimals keep little of a row or nothing, are
-// written or refused, never written unreadable. The smallest scale a refusal names is written.
+// 1e9 (and 0, whose row aside), where the line's six decimals keep little of a row or nothing, or
+// its rows hold the noise of the angles' sines beside a huge value, are written or refused, never
+// written unreadable. The smallest scale a refusal names is written.
 TEST(RoundTrip, everyLineWrittenReadsBack)
 {
     std::mt19937 random(20261207);
-    std::uniform_real_distribution<double> angle(-180, 180), exponent(-9, 0);
+    std::uniform_real_distribution<double> angle(-180, 180), exponent(-9, 9);
     // Three digits, as a German user types them: "1,23e-05".
     const auto text = [](double x) {
         std::array<char, 32> buffer;

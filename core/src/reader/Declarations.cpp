@@ -91,16 +91,24 @@ namespace {
         { Index, "transpose|inverse|conjugatetranspose|pseudoinverse", Change },
         { Attribute, "T|t|I|H|mT|transpose|transposed|inverse|inverted|invert|inv|adjoint",
             Change },
-        { Call, "columnstack|hcat|cbind", Columns }, { Attribute, "fromarray", Columns },
+        { Call, "columnstack|hcat|cbind", Columns },
+        { Attribute, "fromarray", Columns },
         { Call, "mat3|mat4|mat3x3|mat4x4|dmat3|dmat4|dmat3x3|dmat4x4", ColumnsList },
         // Shading languages' constructors, which take columns in one language, rows in another.
         { Call, "float3x3|float4x4|double3x3|half3x3", OrderWord },
         { Call, "simdfloat3x3|simddouble3x3|simdfloat4x4|simddouble4x4", Simd },
-        { Call, "matrix", RMatrix }, { Call, "array|structure", RArray },
-        { Call, "reshape", Reshape }, { Attribute, "reshape|flatten|ravel", Reshape },
-        { Call, "stack", Stack }, { Template, "map", Map }, { Argument, "order|axis|dim", Neutral },
-        { Key, "data", List }, { Key, "elements", ColumnsList }, { Key, "rows", RowCount },
-        { Key, "cols|columns", ColumnCount }, { Statement, "data", ColumnsList },
+        { Call, "matrix", RMatrix },
+        { Call, "array|structure", RArray },
+        { Call, "reshape", Reshape },
+        { Attribute, "reshape|flatten|ravel", Reshape },
+        { Call, "stack", Stack },
+        { Template, "map", Map },
+        { Argument, "order|axis|dim", Neutral },
+        { Key, "data", List },
+        { Key, "elements", ColumnsList },
+        { Key, "rows", RowCount },
+        { Key, "cols|columns", ColumnCount },
+        { Statement, "data", ColumnsList },
         { Statement, "print|write", Columns },
         { Superscript, "T|t|H|-1|(-1)|top|intercal|mathsft|mathrmt|textt|dagger|⊤|†", Change },
         { Mark, "'|.'|ᵀ|ᵗ|ᴴ|⊤|⁻¹|†|%*%", Change },
@@ -141,7 +149,8 @@ namespace {
             std::array<std::bitset<256>, Shapes> letters;
             for (const auto &rule : Table) {
                 auto &set = letters[static_cast<std::size_t>(rule.shape)];
-                for (std::size_t at = 0; at < rule.names.size(); at = rule.names.find('|', at) + 1) {
+                for (std::size_t at = 0; at < rule.names.size();
+                     at = rule.names.find('|', at) + 1) {
                     const auto first = static_cast<unsigned char>(rule.names[at]);
                     set.set(first), set.set(static_cast<unsigned char>(asciiLower(rule.names[at])));
                     if (rule.names.find('|', at) == std::string_view::npos)
@@ -165,7 +174,8 @@ namespace {
                 const bool anywhere = stem.size() > 1 && stem.starts_with('*');
                 const bool numbered = stem.ends_with('#');
                 const bool beginning = stem.ends_with('*') || numbered;
-                stem = stem.substr(anywhere ? 1 : 0, stem.size() - (anywhere ? 1 : 0) - (beginning ? 1 : 0));
+                stem = stem.substr(
+                    anywhere ? 1 : 0, stem.size() - (anywhere ? 1 : 0) - (beginning ? 1 : 0));
                 const bool matches = anywhere      ? lower.find(stem) != std::string::npos
                     : numbered || stem.size() <= 2 ? (numbered ? lower : name) == stem
                     : beginning                    ? std::string_view(lower).starts_with(stem)
@@ -303,7 +313,9 @@ namespace {
             auto text = part.folded;
             for (const auto &rule : Table) {
                 if (rule.shape == Stem && rule.effect == Neutral)
-                    for (std::size_t at; (at = text.find(rule.names.substr(1, rule.names.size() - 2))) != std::string::npos;)
+                    for (std::size_t at;
+                         (at = text.find(rule.names.substr(1, rule.names.size() - 2)))
+                         != std::string::npos;)
                         text.erase(at, rule.names.size() - 2);
             }
             const auto match = ruleFor(Stem, text);
@@ -372,9 +384,9 @@ namespace {
             if (!data || data->list.empty() || (frame.binder == RArray && !dim))
                 return; // no c(…) of values, or a vector: structure(c(…)) without dimensions
             const auto *rows = frame.find("nrow", 1), *columns = frame.find("ncol", 2);
-            found.shape = dim ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
-                              : DeclaredShape { rows ? rows->numbers[0] : 0,
-                                    columns ? columns->numbers[0] : 0 };
+            found.shape = dim
+                ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
+                : DeclaredShape { rows ? rows->numbers[0] : 0, columns ? columns->numbers[0] : 0 };
             const auto *byRow = frame.binder == RMatrix ? frame.find("byrow", 3) : nullptr;
             if (byRow && (byRow->word == "TRUE" || byRow->word == "T"))
                 found.declare(Order::Rows, byRow->text);
@@ -390,7 +402,8 @@ namespace {
             const auto numbers = order ? order->numbers : std::array<std::size_t, 2> {};
             if (order && (order->word == "F" || numbers == std::array<std::size_t, 2> { 1, 2 }))
                 found.declare(Order::Columns, order->text);
-            else if (order && (order->word == "C" || numbers == std::array<std::size_t, 2> { 2, 1 }))
+            else if (order
+                && (order->word == "C" || numbers == std::array<std::size_t, 2> { 2, 1 }))
                 found.declare(Order::Rows, order->text);
             else if (!frame.method)
                 found.byDefault = frame.said;
@@ -573,12 +586,17 @@ namespace {
         // A method ("array.reshape(") may mean what a function of the same name does not; a
         // function of a module ("np.column_stack(") is the function.
         const bool method = is(m_beforeLast, TokenKind::Point) && m_last.glued;
-        const auto *rule = t.bracket == '(' && method ? ruleFor(Attribute, m_last.text).rule : nullptr;
+        const auto *rule
+            = t.bracket == '(' && method ? ruleFor(Attribute, m_last.text).rule : nullptr;
         if (!rule)
-            rule = ruleFor(t.bracket == '(' ? Call : t.bracket == '[' ? Index : Template, m_last.text)
+            rule = ruleFor(t.bracket == '(' ? Call
+                    : t.bracket == '['      ? Index
+                                            : Template,
+                m_last.text)
                        .rule;
         // C++ builds a variable of a type from its arguments: "glm::mat3 R(…)".
-        if (const auto *type = is(m_beforeLast, TokenKind::Word) && !m_last.glued && t.bracket == '('
+        if (const auto *type
+            = is(m_beforeLast, TokenKind::Word) && !m_last.glued && t.bracket == '('
                 ? ruleFor(Call, m_beforeLast.text).rule
                 : nullptr;
             !rule && type && type->effect != Change)
@@ -640,7 +658,8 @@ namespace {
             return;
         }
         argument.text = argument.text.empty() ? t.text : spanning(argument.text, t.text);
-        if (top && t.kind == TokenKind::Word && argument.word.empty() && !(t.text == "L" && t.glued))
+        if (top && t.kind == TokenKind::Word && argument.word.empty()
+            && !(t.text == "L" && t.glued))
             argument.word = t.text;
         if (t.kind == TokenKind::Number && argument.count < argument.numbers.size())
             argument.numbers[argument.count++] = wholeNumber(t.text);
@@ -705,10 +724,10 @@ namespace {
         case Negation::None:
             break;
         case Negation::Armed:
-            m_negation = !t.glued             ? Negation::None
-                : t.kind == TokenKind::Open   ? Negation::Bracket
-                : t.kind == TokenKind::Word   ? Negation::Word
-                                              : Negation::None;
+            m_negation = !t.glued           ? Negation::None
+                : t.kind == TokenKind::Open ? Negation::Bracket
+                : t.kind == TokenKind::Word ? Negation::Word
+                                            : Negation::None;
             m_negated = spanning(m_negated, t.text);
             m_negatedDepth = t.depth;
             return;
@@ -768,8 +787,8 @@ namespace {
             if (m_expected == Pending::Size) {
                 (m_key.first == RowCount ? found.keys.rows : found.keys.columns)
                     = wholeNumber(t.text);
-                found.rowsKey = m_key.first == RowCount ? spanning(m_beforeLast.text, t.text)
-                                                        : found.rowsKey;
+                found.rowsKey
+                    = m_key.first == RowCount ? spanning(m_beforeLast.text, t.text) : found.rowsKey;
             }
             found.valuesAfterList |= m_afterList && !m_remark;
             break;
@@ -893,7 +912,8 @@ std::variant<Declaration, Error> declarationOf(std::string_view text, ValueOrder
         // A storage option says how a comma initializer lists the values, not how a print does;
         // a nested list of data, rows in one tool's files and columns in another's.
         for (const auto word : { found.storage, found.nestedData }) {
-            found.orderWord = found.orderWord.empty() && !found.commaInitializer ? word : found.orderWord;
+            found.orderWord
+                = found.orderWord.empty() && !found.commaInitializer ? word : found.orderWord;
         }
         if (!found.orderWord.empty())
             return unclear(quoted(found.orderWord)

@@ -35,7 +35,8 @@ namespace {
             lastDigit[i] = 0.5 * powerOfTen(nine.exponents[i] - nine.decimals[i]);
             if (nine.exponents[i] != 0)
                 finestScientific = std::min(finestScientific, lastDigit[i]);
-            else if (nine.decimals[i] > 0)
+            else if (nine.decimals[i] > 1
+                || (nine.decimals[i] == 1 && std::trunc(nine.values[i]) != nine.values[i]))
                 finest = std::min(finest, lastDigit[i]);
         }
         if (finest == HUGE_VAL)

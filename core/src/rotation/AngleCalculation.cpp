@@ -37,6 +37,20 @@ namespace {
         return sign(y) * (Pi - std::atan(std::fabs(y / x)));
     }
 
+    // An angle nearer a hundredth of a degree than 0, where the digits of the values it comes
+    // from allow it to be a hundredth, is one: 0.01° written in a line of six decimals reads
+    // back as 0.0099988°, which would be written 0; 0.0099° stays 0. The arctangent of y / x
+    // is off by at most (|x| dy + |y| dx) / (x² + y²).
+    double shown(double angle, double y, double x, double dy, double dx)
+    {
+        const double hundredth = detail::toRadians(0.01);
+        const double off = (std::fabs(x) * dy + std::fabs(y) * dx) / (x * x + y * y);
+        const double magnitude = std::fabs(angle);
+        return magnitude >= hundredth / 2 && magnitude < hundredth && magnitude + off >= hundredth
+            ? std::copysign(hundredth, angle)
+            : angle;
+    }
+
     // Whether the rows, each divided by its length, turn space inside out.
     bool isMirrorImage(const Parameters &m, const std::array<double, 3> &lengths)
     {
@@ -103,8 +117,9 @@ namespace {
         // hypot cannot overflow where the plain sum of squares would, and gives the angles that
         // lines always gave.
         const double cosY = std::hypot(p[5], p[8]);
-        const double y = arcTan2(p[2], cosY);
-        double x = arcTan2(-p[5], p[8]), z = arcTan2(-p[1], p[0]);
+        const double y = shown(arcTan2(p[2], cosY), p[2], cosY, off[2], length(off[5], off[8]));
+        double x = shown(arcTan2(-p[5], p[8]), p[5], p[8], off[5], off[8]);
+        double z = shown(arcTan2(-p[1], p[0]), p[1], p[0], off[1], off[0]);
         if (cosY < std::fabs(p[2])
             && cosY * ShownAngle <= length(off[0], off[1], length(off[5], off[8]))) {
             // Near gimbal lock, Y = ±90°, X and Z turn about nearly the same axis, and what is left

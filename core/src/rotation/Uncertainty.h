@@ -11,7 +11,9 @@
 // 1. A value is off by up to half a unit of its last digit: "0.813798" stands for anything within
 //    5e-7 of it, "6.12E-17" within 5e-20. Writers drop trailing zeros, so a value in fixed
 //    notation shorter than the others ("0", "1", "0.5", "0.4823" beside "0.813798") is taken to be
-//    as exact as the finest of them; a value in scientific notation says how exact it is.
+//    as exact as the finest of them; a value in scientific notation says how exact it is. A
+//    whole number with a decimal of 0 ("2.0", "-100000000.0") says no more than without it: such
+//    writers keep one decimal however many zeros they drop.
 // 2. Only where that gives no rotation, a spreadsheet's column may have been too narrow for its
 //    cells and cut their digits ("-0.46985" beside "0.813798"): the reading is tried once more with
 //    each value of NarrowCellDigits significant digits or more taken at its own last digit. A
