@@ -2,94 +2,21 @@
 
 #include "reader/Declarations.h"
 #include "reader/Layout.h"
-#include "rotation/Uncertainty.h"
 #include "text/Message.h"
 #include "text/NumberScanner.h"
 #include "text/TextDecoding.h"
 
 #include <algorithm>
-#include <charconv> // std::to_chars: the values read, in a message, with "." in every locale
-#include <cmath>
 #include <optional>
 #include <ranges>
 
 namespace quorvex::detail {
 namespace {
 
-    // Nine values, and how each is written: its last digit is worth 10^(exponent - decimals).
-    struct NineNumbers
-    {
-        Parameters values;
-        std::array<int, 9> decimals, exponents, significantDigits;
-    };
-
-    // How far each value may be off (Uncertainty.h, 1 to 3): half a unit of its last digit, or of
-    // the finest digit of the values in fixed notation where it is shorter than they are; with
-    // `narrowCells`, a value of NarrowCellDigits or more at its own last digit; and never less
-    // than SinglePrecision of its size.
-    Parameters uncertaintiesOf(const NineNumbers &nine, bool narrowCells)
-    {
-        std::array<double, 9> lastDigit {};
-        double finest = HUGE_VAL, finestScientific = HUGE_VAL;
-        for (std::size_t i = 0; i < 9; ++i) {
-            lastDigit[i] = 0.5 * powerOfTen(nine.exponents[i] - nine.decimals[i]);
-            if (nine.exponents[i] != 0)
-                finestScientific = std::min(finestScientific, lastDigit[i]);
-            else if (nine.decimals[i] > 1
-                || (nine.decimals[i] == 1 && std::trunc(nine.values[i]) != nine.values[i]))
-                finest = std::min(finest, lastDigit[i]);
-        }
-        if (finest == HUGE_VAL)
-            finest = finestScientific == HUGE_VAL ? 0 : finestScientific;
-
-        Parameters uncertainties {};
-        for (std::size_t i = 0; i < 9; ++i) {
-            const bool own = nine.exponents[i] != 0
-                || (narrowCells && nine.decimals[i] > 0
-                    && nine.significantDigits[i] >= NarrowCellDigits);
-            uncertainties[i] = std::max(
-                own ? lastDigit[i] : finest, std::fabs(nine.values[i]) * SinglePrecision);
-        }
-        return uncertainties;
-    }
-
-    // "0.813798 -0.469846 0.34202  0.543838 …": the values as the program took them, so that a
-    // misread shows itself.
-    std::string valuesText(const Parameters &values)
-    {
-        std::string text;
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            std::array<char, 32> number {};
-            const auto end = std::to_chars(
-                number.begin(), number.end(), values[i], std::chars_format::general, 6)
-                                 .ptr;
-            text.append(i == 0 ? "" : i % 3 == 0 ? "  " : " ").append(number.begin(), end);
-        }
-        return text;
-    }
-
-    // Whether nine numbers are a rotation with scales, within their digits: fills `matrix` and
-    // says nothing, or says what is wrong.
-    std::optional<std::string> readRotation(const NineNumbers &nine, PastedMatrix &matrix)
-    {
-        matrix.values = nine.values;
-        const auto read = [&](bool narrowCells) {
-            matrix.uncertainties = uncertaintiesOf(nine, narrowCells);
-            matrix.rows = rowLengths(matrix.values, matrix.uncertainties);
-            return rotationProblem(matrix.values, matrix.uncertainties, matrix.rows);
-        };
-        auto problem = read(false);
-        if (problem && !read(true))
-            problem.reset();
-        return problem;
-    }
-
-    Failure notARotation(const Parameters &values, std::string_view problem)
+    Failure notARotation(std::string_view problem)
     {
         return { Stage::Rotation,
-            { Field::Matrix,
-                std::string(label(Field::Matrix)) + ": read as " + valuesText(values)
-                    + ", which is not a rotation with scales: " + std::string(problem) } };
+            { Field::Matrix, std::string(label(Field::Matrix)) + ": " + std::string(problem) } };
     }
 
     // The ways a reading takes what may be read two ways, as bits of Readings::ways.
@@ -132,7 +59,7 @@ namespace {
     // The matrix of nine values, if they are a rotation with scales.
     std::variant<PastedMatrix, Failure> matrixOf(const std::array<const Value *, 9> &values)
     {
-        NineNumbers nine;
+        WrittenValues nine;
         for (std::size_t i = 0; i < 9; ++i) {
             const auto &number = values[i]->number;
             if (!number.value)
@@ -143,8 +70,8 @@ namespace {
             nine.significantDigits[i] = number.significantDigits;
         }
         PastedMatrix matrix;
-        if (const auto problem = readRotation(nine, matrix))
-            return notARotation(matrix.values, *problem);
+        if (const auto problem = checkRotation(nine, matrix))
+            return notARotation(*problem);
         return matrix;
     }
 
@@ -220,7 +147,7 @@ namespace {
     // not twelve or sixteen), and nothing after them. It reads as the general reading reads it
     // (its first nine values, by rows or by columns), only at once; any other text is for the
     // general reading. A plain number always has a value, and none needs its text to be named.
-    bool isPlainLine(std::string_view text, ValueOrder order, NineNumbers &nine)
+    bool isPlainLine(std::string_view text, ValueOrder order, WrittenValues &nine)
     {
         // What may stand between the numbers, and what ends the line.
         const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
@@ -261,14 +188,14 @@ namespace {
     }
 
     // The readings of a plain line's numbers, made where the caller of readMatrix gets them.
-    std::variant<Readings, Error> plainMatrixOf(std::string_view text, const NineNumbers &nine)
+    std::variant<Readings, Error> plainMatrixOf(std::string_view text, const WrittenValues &nine)
     {
         std::variant<Readings, Error> read;
         auto &readings = std::get<Readings>(read);
         readings.text = text;
         readings.count = 1;
-        if (const auto problem = readRotation(nine, readings.matrices[0]))
-            read = notARotation(readings.matrices[0].values, *problem).error;
+        if (const auto problem = checkRotation(nine, readings.matrices[0]))
+            read = notARotation(*problem).error;
         return read;
     }
 
@@ -356,7 +283,7 @@ std::variant<Readings, Error> readAnyMatrix(std::string_view text, ValueOrder or
 
 std::variant<Readings, Error> readMatrix(std::string_view text, ValueOrder order)
 {
-    if (NineNumbers nine; isPlainLine(text, order, nine))
+    if (WrittenValues nine; isPlainLine(text, order, nine))
         return plainMatrixOf(text, nine);
     return readAnyMatrix(text, order);
 }

@@ -11,19 +11,6 @@
 
 namespace quorvex::detail {
 
-// The nine values r11 … r33 of a pasted matrix, how far each may be off from what its writer
-// meant (half a unit of the last digit written, or more), and the lengths of its rows.
-struct PastedMatrix
-{
-    // Made without zeros, since a reading fills every value: zeroing them cost a line of angles
-    // -l 28 instructions (callgrind).
-    PastedMatrix() { }
-
-    Parameters values;
-    Parameters uncertainties;
-    RowLengths rows;
-};
-
 // The matrices that a text may be read as: one where it is clear, more where it may be read in
 // several ways (its commas as decimal commas or as separators, a dash as a sign or as a bullet,
 // "1,000" as one or a thousand, twelve values as a *.him line or as three rows of four), each
