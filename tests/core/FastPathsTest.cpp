@@ -31,7 +31,7 @@ std::string described(const NumberScan &scan)
 {
     return std::to_string(scan.length) + " " + (scan.value ? exactly(*scan.value) : "none") + " "
         + std::to_string(scan.decimals) + " " + std::to_string(scan.exponent) + " "
-        + std::to_string(scan.significantDigits) + (scan.tooManyDigits ? " too many" : "");
+        + (scan.tooManyDigits ? " too many" : "");
 }
 
 // A reading's error, or the 24 numbers of each matrix it may be (values, uncertainties, row

@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (scanPlainNumber(text, separator, plain)) {
             const auto any = scanAnyNumber(text, std::string_view(&separator, 1));
             check(plain.length == any.length && plain.decimals == any.decimals
-                && plain.exponent == any.exponent
-                && plain.significantDigits == any.significantDigits && any.value
+                && plain.exponent == any.exponent && any.value
                 && std::bit_cast<std::uint64_t>(*plain.value)
                     == std::bit_cast<std::uint64_t>(*any.value));
         }

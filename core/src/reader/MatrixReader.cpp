@@ -67,7 +67,6 @@ namespace {
             nine.values[i] = *number.value;
             nine.decimals[i] = number.decimals;
             nine.exponents[i] = number.exponent;
-            nine.significantDigits[i] = number.significantDigits;
         }
         PastedMatrix matrix;
         if (const auto problem = checkRotation(nine, matrix))
@@ -180,7 +179,6 @@ namespace {
                 nine.values[at] = *scan.value;
                 nine.decimals[at] = scan.decimals;
                 nine.exponents[at] = 0;
-                nine.significantDigits[at] = scan.significantDigits;
             }
         }
         return count >= 9 && count != 12 && count != 16

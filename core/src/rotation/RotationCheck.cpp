@@ -48,9 +48,14 @@ namespace {
 
         Parameters uncertainties {};
         for (std::size_t i = 0; i < 9; ++i) {
+            // A number in fixed notation has NarrowCellDigits significant digits or more where
+            // its digits, read as a whole number, reach 10^(NarrowCellDigits - 1): they are not
+            // counted as they are read, which a batch's lines would pay for (angles -l, 120
+            // instructions a line).
             const bool own = nine.exponents[i] != 0
                 || (narrowCells && nine.decimals[i] > 0
-                    && nine.significantDigits[i] >= NarrowCellDigits);
+                    && std::fabs(nine.values[i]) * powerOfTen(nine.decimals[i])
+                        >= powerOfTen(NarrowCellDigits - 1) - 0.5);
             uncertainties[i] = std::max(
                 own ? lastDigit[i] : finest, std::fabs(nine.values[i]) * SinglePrecision);
         }

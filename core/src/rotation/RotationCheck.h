@@ -13,7 +13,7 @@ namespace quorvex::detail {
 struct WrittenValues
 {
     Parameters values;
-    std::array<int, 9> decimals, exponents, significantDigits;
+    std::array<int, 9> decimals, exponents;
 };
 
 // The lengths of the rows of nine values, and how far each may be off: the length of the row of

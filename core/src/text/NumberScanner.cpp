@@ -151,7 +151,6 @@ bool keepDigitCounts(NumberScan &scan, std::size_t decimals, std::size_t signifi
         return false;
     }
     scan.decimals = static_cast<int>(decimals);
-    scan.significantDigits = static_cast<int>(significantDigits);
     return true;
 }
 

@@ -17,10 +17,9 @@ struct NumberScan
     // Empty when the number is beyond the range of a double, or has too many digits to count.
     std::optional<double> value = 0.0;
     // How finely the text writes the number: its value is a whole multiple of
-    // 10^(exponent - decimals), given with that many significant digits.
+    // 10^(exponent - decimals).
     int decimals = 0; // digits after the decimal separator
     int exponent = 0; // the exponent written after "e", 0 without one; it stops at ±100,000
-    int significantDigits = 0;
     bool tooManyDigits = false; // more than MostDigits decimals or significant digits
 };
 
@@ -67,18 +66,6 @@ inline double powerOfTen(int n)
         return all;
     }();
     return n >= -22 && n <= 22 ? powers[static_cast<std::size_t>(n + 22)] : std::pow(10.0, n);
-}
-
-// How many decimal digits n has, 0 for 0.
-inline int decimalDigits(std::uint64_t n)
-{
-    static constexpr std::uint64_t powers[]
-        = { 1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000, 10000000000,
-              100000000000, 1000000000000, 10000000000000, 100000000000000, 1000000000000000,
-              10000000000000000, 100000000000000000, 1000000000000000000, 10000000000000000000U };
-    // log10(2) is about 1233 / 4096: the bits tell the digits to within one.
-    const auto guess = static_cast<int>(std::bit_width(n) * 1233 >> 12);
-    return guess + (n >= powers[guess] ? 1 : 0);
 }
 
 // The digits that eight bytes of text begin with, the first byte the lowest: their value, and how
@@ -148,7 +135,6 @@ inline bool scanPlainNumber(std::string_view text, char decimalSeparator, Number
     scan.length = static_cast<std::size_t>(c - text.data());
     scan.decimals = static_cast<int>(fraction);
     scan.exponent = 0;
-    scan.significantDigits = decimalDigits(digits);
     // A whole number below 2^53 and a power of ten up to 10^22 are exact doubles, and one
     // division of the two rounds correctly: the value that from_chars gives. Fifteen digits fit a
     // signed integer, whose conversion is one instruction (angles -l: 18 instructions a line
