@@ -187,11 +187,6 @@ namespace {
         return {};
     }
 
-    std::string_view spanning(std::string_view first, std::string_view last)
-    {
-        return { first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()) };
-    }
-
     // A whole number of one or two digits, as R writes a size ("3", "3L"); 0 for any other.
     std::size_t wholeNumber(std::string_view text)
     {

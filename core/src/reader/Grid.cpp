@@ -37,11 +37,6 @@ namespace {
         bool mayBeBullet() const { return firstOnLine && sign == "-"; }
     };
 
-    std::string_view spanning(std::string_view first, std::string_view last)
-    {
-        return { first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()) };
-    }
-
     // "3x3", "4x4", "3×4": the size that a matrix's header states ("<Matrix 4x4 (", "3×3
     // Matrix{Float64}:"), part of the header and no value.
     bool isSizeTag(std::string_view text)
@@ -77,23 +72,6 @@ namespace {
             || (prefix.empty() && word.size() != 3))
             return std::nullopt;
         return std::pair(row, column);
-    }
-
-    // What tools print for a value that is no finite number ("inf", "-Inf", "NaN"): no label
-    // before a row's values, but a value that cannot be read.
-    bool isNonFinite(std::string_view text)
-    {
-        if (text.starts_with('-') || text.starts_with('+'))
-            text.remove_prefix(1);
-        std::string folded;
-        for (const char c : text)
-            folded += asciiLower(c);
-        return folded == "inf" || folded == "infinity" || folded == "nan";
-    }
-
-    bool hasDigit(std::string_view text)
-    {
-        return std::ranges::any_of(text, isDigit);
     }
 
     // The cells of a text, one at a time, from its tokens. Brackets, quotes, rules, ";" and "\"
@@ -632,6 +610,21 @@ Table tableOf(std::string_view text, const Reading &reading, bool oneList)
     table.sawComma = cells.sawComma();
     table.numberedRows = table.valueLines >= 3 && table.numberedLines >= table.valueLines - 1;
     return table;
+}
+
+bool isNonFinite(std::string_view text)
+{
+    if (text.starts_with('-') || text.starts_with('+'))
+        text.remove_prefix(1);
+    std::string folded;
+    for (const char c : text)
+        folded += asciiLower(c);
+    return folded == "inf" || folded == "infinity" || folded == "nan";
+}
+
+bool hasDigit(std::string_view text)
+{
+    return std::ranges::any_of(text, isDigit);
 }
 
 bool hasStrayComma(std::string_view text)

@@ -85,5 +85,8 @@ Table tableOf(std::string_view text, const Reading &reading, bool oneList);
 // Whether a text that is no number holds a comma that is neither a decimal comma nor a separator:
 // "0.5,", ",5".
 bool hasStrayComma(std::string_view text);
+bool hasDigit(std::string_view text);
+// What tools print for a value that is no finite number ("inf", "-Inf", "NaN").
+bool isNonFinite(std::string_view text);
 
 } // namespace quorvex::detail

@@ -15,21 +15,6 @@ namespace {
         return std::to_string(count) + " " + std::string(what) + (count == 1 ? "" : "s");
     }
 
-    bool hasDigit(std::string_view text)
-    {
-        return std::ranges::any_of(text, isDigit);
-    }
-
-    bool isNonFinite(std::string_view text)
-    {
-        if (text.starts_with('-') || text.starts_with('+'))
-            text.remove_prefix(1);
-        std::string folded;
-        for (const char c : text)
-            folded += asciiLower(c);
-        return folded == "inf" || folded == "infinity" || folded == "nan";
-    }
-
     Layouts one(const Layout &layout)
     {
         Layouts layouts;

@@ -40,6 +40,12 @@ struct Token
     std::size_t depth = 0;
 };
 
+// The text from the start of one view of it to the end of another: the tokens of a phrase.
+inline std::string_view spanning(std::string_view first, std::string_view last)
+{
+    return { first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data()) };
+}
+
 class Tokens
 {
 public:
