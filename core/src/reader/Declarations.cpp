@@ -75,13 +75,13 @@ namespace {
         // in the languages of the users' desktops.
         { Stem,
             "colum*|col|cols|c#|e#|axis|axes|fortran*|order*|contiguous*|colonn*|coluna*|spalte*|"
-            "kolum*|kolom*|sloup*|sarak*|oszlop*|sütun*|столб*|стовп*|στήλ*|열|*列*",
+            "kolum*|kolom*|sloup*|sarak*|oszlop*|sütun*|столб*|стовп*|στηλ*|열|*列*",
             OrderWord },
         { Stem, "row#|r#", Rows },
         { Stem,
             "transpos*|transpon*|traspo*|traspu*|getranspon*|transzpon*|devrik|invers*|invert*|"
-            "inverz*|inv|ters|käänteis*|adjoint*|adjugate*|транспон*|обратн*|обернен*|ανάστροφ*|"
-            "αντίστροφ*|*転置*|*转置*|*逆*|*전치*|*역행렬*",
+            "inverz*|inv|ters|käänteis*|adjoint*|adjugate*|транспон*|обратн*|обернен*|αναστροφ*|"
+            "αντιστροφ*|*転置*|*转置*|*逆*|*전치*|*역행렬*",
             ChangeWord },
         { Stem, "*行列*", Neutral }, // a matrix in Japanese, whose 列 is no column
         { Call,
@@ -114,22 +114,29 @@ namespace {
         { Mark, "'|.'|ᵀ|ᵗ|ᴴ|⊤|⁻¹|†|%*%", Change },
     };
 
-    // A word in lower case, without "_". Latin, Greek and Cyrillic capitals are lowered.
+    // A word in lower case, without "_". Latin, Greek and Cyrillic capitals are lowered, and
+    // Greek vowels lose their accents, which capitals drop; a Greek or Cyrillic letter is two bytes
+    // long, and so is its small letter.
     std::string folded(std::string_view word)
     {
+        constexpr std::u32string_view Accented = U"ΆΈΉΊΌΎΏάέήίόύώ", Plain = U"αεηιουωαεηιουω";
         std::string result;
         for (std::size_t pos = 0; pos < word.size();) {
             const auto c = characterAt(word, pos);
-            auto code = c.code;
-            code += (code >= 'A' && code <= 'Z') || (code >= 0x391 && code <= 0x3A9)
-                    || (code >= 0x410 && code <= 0x42F)
-                ? 0x20
-                : code >= 0x400 && code <= 0x40F ? 0x50
-                                                 : 0;
-            if (code == Character::Invalid)
-                result += word[pos];
-            else if (code != '_')
-                appendUtf8(result, code);
+            auto lower = c.code
+                + ((c.code >= 0x391 && c.code <= 0x3A9) || (c.code >= 0x410 && c.code <= 0x42F)
+                        ? 0x20
+                        : c.code >= 0x400 && c.code <= 0x40F ? 0x50
+                                                             : 0);
+            if (const auto accent = Accented.find(lower); accent != std::u32string_view::npos)
+                lower = Plain[accent];
+            if (c.length == 1 && word[pos] != '_')
+                result += asciiLower(word[pos]);
+            else if (lower != c.code)
+                result.append({ static_cast<char>(0xC0 | lower >> 6),
+                    static_cast<char>(0x80 | (lower & 0x3F)) });
+            else if (c.length > 1)
+                result.append(word.substr(pos, c.length));
             pos += c.length;
         }
         return result;

@@ -34,26 +34,6 @@ Character characterAt(std::string_view text, std::size_t pos)
     return { code, length };
 }
 
-void appendUtf8(std::string &text, char32_t code)
-{
-    const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
-    if (code < 0x80) {
-        text += byte(code);
-    } else if (code < 0x800) {
-        text += byte(0xC0 | code >> 6);
-        text += byte(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        text += byte(0xE0 | code >> 12);
-        text += byte(0x80 | (code >> 6 & 0x3F));
-        text += byte(0x80 | (code & 0x3F));
-    } else {
-        text += byte(0xF0 | code >> 18);
-        text += byte(0x80 | (code >> 12 & 0x3F));
-        text += byte(0x80 | (code >> 6 & 0x3F));
-        text += byte(0x80 | (code & 0x3F));
-    }
-}
-
 bool isLineBreak(char32_t c)
 {
     return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 // The bottom of the core: what the characters of a UTF-8 text are. Readers ask here where a value
@@ -17,8 +16,6 @@ struct Character
     std::size_t length;
 };
 Character characterAt(std::string_view text, std::size_t pos);
-// Appends a code point in UTF-8.
-void appendUtf8(std::string &text, char32_t code);
 
 // White space as Unicode counts it: blanks, tabs, line breaks, no-break, thin and other spaces.
 bool isWhiteSpace(char32_t c);
