@@ -516,7 +516,7 @@ namespace {
             bool irregular = false; // commas between some values of a part and not others
             for (std::size_t i = 1, commas = 0, blanks = 0; i <= m_count; ++i) {
                 const int gap = i < m_count ? m_gaps[std::min(i - 1, m_gaps.size() - 1)] : 2;
-                const bool cut = i == m_count || (m_strongest > m_weakest && gap == m_strongest);
+                const bool cut = i == m_count || gap == m_strongest;
                 commas += gap == 1 && !cut ? 1 : 0;
                 blanks += gap == 0 && !cut ? 1 : 0;
                 ++parts[std::min(cuts, parts.size() - 1)];
