@@ -142,6 +142,18 @@ namespace {
         return result;
     }
 
+    // Calls `found` with each of the names between "|", until it returns true; whether it did.
+    template<typename Found> bool eachName(std::string_view names, Found found)
+    {
+        for (std::size_t at = 0, end = 0; !names.empty() && end != std::string_view::npos;
+             at = end + 1) {
+            end = names.find('|', at);
+            if (found(names.substr(at, end - at)))
+                return true;
+        }
+        return false;
+    }
+
     struct Match
     {
         const Rule *rule = nullptr;
@@ -155,14 +167,12 @@ namespace {
         static const auto firsts = [] {
             std::array<std::bitset<256>, Shapes> letters;
             for (const auto &rule : Table) {
-                auto &set = letters[static_cast<std::size_t>(rule.shape)];
-                for (std::size_t at = 0; at < rule.names.size();
-                     at = rule.names.find('|', at) + 1) {
-                    const auto first = static_cast<unsigned char>(rule.names[at]);
-                    set.set(first), set.set(static_cast<unsigned char>(asciiLower(rule.names[at])));
-                    if (rule.names.find('|', at) == std::string_view::npos)
-                        break;
-                }
+                eachName(rule.names, [&](std::string_view each) {
+                    auto &set = letters[static_cast<std::size_t>(rule.shape)];
+                    set.set(static_cast<unsigned char>(each[0]));
+                    set.set(static_cast<unsigned char>(asciiLower(each[0])));
+                    return false;
+                });
             }
             return letters;
         }();
@@ -173,22 +183,24 @@ namespace {
                 && !(first['*'] && std::ranges::any_of(name, [](char c) { return c & 0x80; }))))
             return {};
         const auto lower = folded(name);
+        Match match;
         for (const auto &rule : Table) {
-            for (std::size_t at = 0, end = 0; rule.shape == shape && end != std::string_view::npos;
-                 at = end + 1) {
-                end = rule.names.find('|', at);
-                auto stem = rule.names.substr(at, end - at);
+            if (rule.shape != shape)
+                continue;
+            const bool matched = eachName(rule.names, [&](std::string_view stem) {
                 const bool anywhere = stem.size() > 1 && stem.starts_with('*');
-                const bool numbered = stem.ends_with('#');
-                const bool beginning = stem.ends_with('*') || numbered;
+                match.numbered = stem.ends_with('#');
+                const bool beginning = stem.ends_with('*') || match.numbered;
                 stem = stem.substr(
                     anywhere ? 1 : 0, stem.size() - (anywhere ? 1 : 0) - (beginning ? 1 : 0));
-                const bool matches = anywhere      ? lower.find(stem) != std::string::npos
-                    : numbered || stem.size() <= 2 ? (numbered ? lower : name) == stem
-                    : beginning                    ? std::string_view(lower).starts_with(stem)
-                                                   : lower == stem;
-                if (matches)
-                    return { &rule, numbered };
+                return anywhere                          ? lower.find(stem) != std::string::npos
+                    : match.numbered || stem.size() <= 2 ? (match.numbered ? lower : name) == stem
+                    : beginning                          ? std::string_view(lower).starts_with(stem)
+                                                         : lower == stem;
+            });
+            if (matched) {
+                match.rule = &rule;
+                return match;
             }
         }
         return {};
@@ -314,11 +326,10 @@ namespace {
             // Words that hold a family's stem and mean something else are left out first.
             auto text = part.folded;
             for (const auto &rule : Table) {
-                if (rule.shape == Stem && rule.effect == Neutral)
-                    for (std::size_t at;
-                         (at = text.find(rule.names.substr(1, rule.names.size() - 2)))
-                         != std::string::npos;)
-                        text.erase(at, rule.names.size() - 2);
+                const auto neutral = rule.names.substr(1, rule.names.size() - 2);
+                for (std::size_t at; rule.shape == Stem && rule.effect == Neutral
+                     && (at = text.find(neutral)) != std::string::npos;)
+                    text.erase(at, neutral.size());
             }
             const auto match = ruleFor(Stem, text);
             if (!match.rule || (match.numbered && !part.numbered))
@@ -547,8 +558,9 @@ namespace {
         }
         // Fortran's statements list an array by columns: "DATA R / 1., 0., … /", "print *, R",
         // "write(*, '(3F10.6)') R".
-        if (is(m_last, TokenKind::Word)
-            && ruleFor(Statement, m_last.text).rule == &Table[std::size(Table) - 4])
+        if (const auto *statement
+            = is(m_last, TokenKind::Word) ? ruleFor(Statement, m_last.text).rule : nullptr;
+            statement && statement->effect == ColumnsList)
             m_pending = Pending::Slash;
         const auto after = m_text.substr(end(t), 2);
         if (const auto *rule = ruleFor(Statement, t.text).rule;
@@ -710,13 +722,13 @@ namespace {
                 found.changed(m_text.substr(at, length + 1));
             return;
         }
-        for (std::size_t begin = 0, end = 0; end != std::string_view::npos; begin = end + 1) {
-            const auto &marks = Table[std::size(Table) - 1].names;
-            end = marks.find('|', begin);
-            const auto mark = marks.substr(begin, end - begin);
-            if (m_text.substr(at).starts_with(mark)
-                && (mark == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
-                found.changed(m_text.substr(at, mark.size()));
+        for (const auto &rule : Table) {
+            eachName(rule.shape == Mark ? rule.names : "", [&](std::string_view mark) {
+                if (m_text.substr(at).starts_with(mark)
+                    && (mark == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
+                    found.changed(m_text.substr(at, mark.size()));
+                return false;
+            });
         }
     }
 
