@@ -198,6 +198,8 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
         { "write(*,'(3F10.6)') R\n{C}", "M" },
         { "%YAML:1.0\n---\nR: !!opencv-matrix\n   rows: 3\n   cols: 3\n   dt: d\n   data: [ {r} ]",
             "M" },
+        { R"({"R": {"type_id": "opencv-matrix", "rows": 3, "cols": 3, "dt": "d", "data": [ {r} ]}})",
+            "M" },
         { "<rows>3</rows><cols>4</cols><data>0.81 -0.47 0.34 1 0.54 0.82 -0.16 2 -0.2 0.32 0.93 "
           "3</data>",
             "M" },
@@ -363,6 +365,8 @@ TEST(ReadMatrix, readsValuesAsTheTextWritesThemOrNamesWhatItCannot)
         { "1 2 3", R"(Matrix: "1 2 3" holds only 3 numbers; a matrix takes nine)" },
         { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1), nrow = 1)",
             R"(Matrix: "1, 0, 0, 0, 1, 0, 0, 0, 1" declares 1 row of 9 numbers; a matrix takes three rows of three, or three or four of four)" },
+        { "matrix(c(1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0), ncol = 3)",
+            R"(Matrix: "1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0" declares 4 rows of 3 numbers; a matrix takes three rows of three, or three or four of four)" },
         { "matrix(c(1, 0), ncol = 3)",
             R"(Matrix: "1, 0" holds only 2 numbers; a matrix takes nine)" },
         { "rows: 4\ncols: 4\ndata: [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0]",

@@ -60,16 +60,15 @@ std::size_t Tokens::numberEnd(std::size_t pos) const
 }
 
 // Whether the "<" at `pos`, right after a name, opens template arguments: names, numbers, commas,
-// blanks and "::" up to the ">" that closes it, within a few words. Each "<" looks no further than
-// such arguments go, so no text is read more than a bounded number of times.
+// blanks, "::" and further "<" up to a ">", within a few words ("Matrix<double, 3, 3>",
+// "array<array<double, 3>, 3>"). Each "<" looks no further than such arguments go, so no text is
+// read more than a bounded number of times.
 bool Tokens::opensTemplate(std::size_t pos) const
 {
-    std::size_t depth = 0;
-    for (const char c : m_text.substr(pos, 64)) {
-        if (c == '>' && --depth == 0)
+    for (const char c : m_text.substr(pos + 1, 64)) {
+        if (c == '>')
             return true;
-        depth += c == '<' ? 1U : 0U;
-        if (!isNameCharacter(c) && c != ':' && c != ',' && c != ' ' && c != '<' && c != '>')
+        if (!isNameCharacter(c) && c != ':' && c != ',' && c != ' ' && c != '<')
             return false;
     }
     return false;
