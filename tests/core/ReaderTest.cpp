@@ -97,6 +97,8 @@ TEST(ReadMatrix, readsRowsAsToolsPrintThem)
         // Twelve values on a line: a *.him line, or three rows of four, whichever is a rotation.
         { "0.81 -0.47 0.34  0.54 0.82 -0.16  -0.2 0.32 0.93  12.5 -3 40", "M" },
         { "P: 0.81 -0.47 0.34 12.5 0.54 0.82 -0.16 -3 -0.2 0.32 0.93 40", "M" },
+        { "1 0 0 0 0 1 0 -1 0 0 1 5",
+            R"(Matrix: "1 0 0 0 0 1 0 -1 0 0 1 5" is unclear: its twelve numbers could be a *.him line (nine, then a translation) or three rows of four; write the matrix's rows on lines of their own)" },
         { "0.81 -0.47 0.34, 0.54 0.82 -0.16, -0.2 0.32 0.93", "M" },
         { "0.81 -0.47 0.34, 0.54 0.82 -0.16, -0.2 0.32 0.93, 12.5 -3 40", "M" },
         { "((0.81, -0.47, 0.34), (0.54, 0.82, -0.16), (-0.2, 0.32, 0.93))", "M" },
@@ -122,6 +124,8 @@ TEST(ReadMatrix, readsRowsAsToolsPrintThem)
         { "          0         1         2\n0     0.81     -0.47      0.34\n1     0.54      0.82 "
           "    -0.16\n2     -0.2      0.32      0.93",
             "M" },
+        { "1 -7.0 4.0 1.0\n2 -2.0 -4.0 2.0\n3 1.0 1.0 3.0",
+            R"(Matrix: "1 -7.0 4.0 1.0\n2 -2.0 -4.0 2.0\n3 1.0 1.0…" is unclear: the whole number that begins each line could be the line's number or a value)" },
         // Pretty prints with big brackets and boxes.
         { "⎡0.81  -0.47  0.34 ⎤\n⎢                  ⎥\n⎢0.54  0.82   -0.16⎥\n⎢                  "
           "⎥\n⎣-0.2  0.32   0.93 ⎦",
