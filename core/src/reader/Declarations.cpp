@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quorvex::detail {
 namespace {
@@ -121,7 +123,14 @@ namespace {
     {
         constexpr std::u32string_view Accented = U"ΆΈΉΊΌΎΏάέήίόύώ", Plain = U"αεηιουωαεηιουω";
         std::string result;
+        result.reserve(word.size());
         for (std::size_t pos = 0; pos < word.size();) {
+            if (static_cast<unsigned char>(word[pos]) < 0x80) {
+                if (word[pos] != '_')
+                    result += asciiLower(word[pos]);
+                ++pos;
+                continue;
+            }
             const auto c = characterAt(word, pos);
             auto lower = c.code
                 + ((c.code >= 0x391 && c.code <= 0x3A9) || (c.code >= 0x410 && c.code <= 0x42F)
@@ -130,28 +139,85 @@ namespace {
                                                              : 0);
             if (const auto accent = Accented.find(lower); accent != std::u32string_view::npos)
                 lower = Plain[accent];
-            if (c.length == 1 && word[pos] != '_')
-                result += asciiLower(word[pos]);
-            else if (lower != c.code)
+            if (lower != c.code)
                 result.append({ static_cast<char>(0xC0 | lower >> 6),
                     static_cast<char>(0x80 | (lower & 0x3F)) });
-            else if (c.length > 1)
+            else
                 result.append(word.substr(pos, c.length));
             pos += c.length;
         }
         return result;
     }
 
-    // Calls `found` with each of the names between "|", until it returns true; whether it did.
-    template<typename Found> bool eachName(std::string_view names, Found found)
+    // One name of the table, as it is matched.
+    struct Name
     {
-        for (std::size_t at = 0, end = 0; !names.empty() && end != std::string_view::npos;
-             at = end + 1) {
-            end = names.find('|', at);
-            if (found(names.substr(at, end - at)))
-                return true;
+        enum class Match : unsigned char {
+            Whole, // the whole word, in lower case
+            AsWritten, // the whole word as it is written: a name of two letters or less
+            Beginning, // the beginning of the word: a stem that ends in "*"
+            Anywhere, // anywhere in the word: a stem between "*"
+            Numbered, // the whole word, before a number: a stem that ends in "#"
+        };
+        std::string_view text;
+        Match match;
+        const Rule *rule;
+    };
+
+    // The table's names of each shape by the byte they begin with, in the table's order among
+    // those of one byte; those that may stand anywhere in a word under 0. A word is compared with
+    // the few names that begin as it does, of the hundred or so of the shape, and parsed once.
+    struct Names
+    {
+        std::array<std::vector<Name>, Shapes> byShape;
+        std::array<std::array<std::uint16_t, 257>, Shapes>
+            runs {}; // byte b's: [runs[b], runs[b+1])
+        std::vector<std::string_view> neutral; // words that hold a family's stem and say nothing
+
+        std::span<const Name> beginning(Shape shape, char first) const
+        {
+            const auto at = static_cast<std::size_t>(shape);
+            const auto byte = static_cast<unsigned char>(first);
+            return std::span(byShape[at])
+                .subspan(runs[at][byte], runs[at][byte + 1U] - runs[at][byte]);
         }
-        return false;
+    };
+    const Names &names()
+    {
+        static const Names parsed = [] {
+            Names all;
+            const auto keyOf = [](const Name &name) {
+                return name.match == Name::Match::Anywhere
+                    ? 0U
+                    : static_cast<unsigned char>(name.text[0]);
+            };
+            for (const auto &rule : Table) {
+                for (std::size_t at = 0, end = 0; end != std::string_view::npos; at = end + 1) {
+                    end = rule.names.find('|', at);
+                    auto name = rule.names.substr(at, end - at);
+                    auto match = name.size() <= 2 ? Name::Match::AsWritten : Name::Match::Whole;
+                    if (name.size() > 1 && name.starts_with('*') && name.ends_with('*'))
+                        match = Name::Match::Anywhere, name = name.substr(1, name.size() - 2);
+                    else if (name.size() > 1 && name.ends_with('*'))
+                        match = Name::Match::Beginning, name.remove_suffix(1);
+                    else if (name.ends_with('#'))
+                        match = Name::Match::Numbered, name.remove_suffix(1);
+                    all.byShape[static_cast<std::size_t>(rule.shape)].push_back(
+                        { name, match, &rule });
+                    if (rule.effect == Neutral && rule.shape == Stem)
+                        all.neutral.push_back(name);
+                }
+            }
+            for (std::size_t shape = 0; shape < Shapes; ++shape) {
+                auto &names = all.byShape[shape];
+                std::ranges::stable_sort(names, {}, keyOf);
+                for (std::size_t byte = 0; byte <= 256; ++byte)
+                    all.runs[shape][byte] = static_cast<std::uint16_t>(std::ranges::count_if(
+                        names, [&](const Name &name) { return keyOf(name) < byte; }));
+            }
+            return all;
+        }();
+        return parsed;
     }
 
     struct Match
@@ -160,50 +226,48 @@ namespace {
         bool numbered = false; // a stem that names a column or a row only before a number
     };
 
-    // The row of the table for a name in a shape. Most words begin with a letter that no name of
-    // the shape begins with, and are passed over at once.
-    Match ruleFor(Shape shape, std::string_view name)
+    // The row of the table for a name in a shape, the first in the table's order that it matches;
+    // `foldedName` is the name folded, where the caller has it.
+    Match ruleFor(Shape shape, std::string_view name, const std::string *foldedName = nullptr)
     {
-        static const auto firsts = [] {
-            std::array<std::bitset<256>, Shapes> letters;
-            for (const auto &rule : Table) {
-                eachName(rule.names, [&](std::string_view each) {
-                    auto &set = letters[static_cast<std::size_t>(rule.shape)];
-                    set.set(static_cast<unsigned char>(each[0]));
-                    set.set(static_cast<unsigned char>(asciiLower(each[0])));
-                    return false;
-                });
-            }
-            return letters;
-        }();
-        const auto &first = firsts[static_cast<std::size_t>(shape)];
+        const auto &all = names();
         if (name.empty()
-            || (!first[static_cast<unsigned char>(name[0])]
-                && !first[static_cast<unsigned char>(asciiLower(name[0]))]
-                && !(first['*'] && std::ranges::any_of(name, [](char c) { return c & 0x80; }))))
+            || (all.beginning(shape, name[0]).empty()
+                && all.beginning(shape, asciiLower(name[0])).empty()
+                && all.beginning(shape, '\0').empty()))
             return {};
-        const auto lower = folded(name);
-        Match match;
-        for (const auto &rule : Table) {
-            if (rule.shape != shape)
-                continue;
-            const bool matched = eachName(rule.names, [&](std::string_view stem) {
-                const bool anywhere = stem.size() > 1 && stem.starts_with('*');
-                match.numbered = stem.ends_with('#');
-                const bool beginning = stem.ends_with('*') || match.numbered;
-                stem = stem.substr(
-                    anywhere ? 1 : 0, stem.size() - (anywhere ? 1 : 0) - (beginning ? 1 : 0));
-                return anywhere                          ? lower.find(stem) != std::string::npos
-                    : match.numbered || stem.size() <= 2 ? (match.numbered ? lower : name) == stem
-                    : beginning                          ? std::string_view(lower).starts_with(stem)
-                                                         : lower == stem;
-            });
-            if (matched) {
-                match.rule = &rule;
-                return match;
+        std::string own;
+        const std::string &lower = foldedName ? *foldedName : (own = folded(name));
+        const Name *first = nullptr;
+        const auto earliest = [&](std::span<const Name> candidates) {
+            for (const auto &each : candidates) {
+                using enum Name::Match;
+                const bool matched = each.match == Anywhere
+                    ? lower.find(each.text) != std::string::npos
+                    : each.match == AsWritten ? name == each.text
+                    : each.match == Beginning ? lower.starts_with(each.text)
+                                              : lower == each.text;
+                if (matched && (!first || each.rule < first->rule))
+                    first = &each;
+                if (matched)
+                    return;
             }
-        }
-        return {};
+        };
+        earliest(all.beginning(shape, lower[0]));
+        if (name[0] != lower[0])
+            earliest(all.beginning(shape, name[0])); // "T", "mT": as written
+        // The stems that stand anywhere in a word are of scripts written without blanks.
+        if (std::ranges::any_of(name, [](char c) { return (c & 0x80) != 0; }))
+            earliest(all.beginning(shape, '\0'));
+        if (!first)
+            return {};
+        return { first->rule, first->match == Name::Match::Numbered };
+    }
+
+    // Whether a phrase of the table may begin with the word folded.
+    bool mayBeginPhrase(std::string_view word)
+    {
+        return !word.empty() && !names().beginning(Phrase, word[0]).empty();
     }
 
     // A whole number of one or two digits, as R writes a size ("3", "3L"); 0 for any other.
@@ -266,10 +330,12 @@ namespace {
             m_window[m_count++] = { word, folded(part) };
             // The longest phrase that ends here explains its parts.
             for (std::size_t n = std::min<std::size_t>(m_count, 3); n > 0; --n) {
+                if (!mayBeginPhrase(m_window[m_count - n].folded))
+                    continue;
                 std::string phrase;
                 for (std::size_t i = m_count - n; i < m_count; ++i)
                     phrase.append(i == m_count - n ? "" : " ").append(m_window[i].folded);
-                const auto *rule = ruleFor(Phrase, phrase).rule;
+                const auto *rule = ruleFor(Phrase, phrase, &phrase).rule;
                 if (!rule)
                     continue;
                 for (std::size_t i = m_count - n; i < m_count; ++i)
@@ -325,13 +391,11 @@ namespace {
                 return;
             // Words that hold a family's stem and mean something else are left out first.
             auto text = part.folded;
-            for (const auto &rule : Table) {
-                const auto neutral = rule.names.substr(1, rule.names.size() - 2);
-                for (std::size_t at; rule.shape == Stem && rule.effect == Neutral
-                     && (at = text.find(neutral)) != std::string::npos;)
+            for (const auto neutral : names().neutral) {
+                for (std::size_t at; (at = text.find(neutral)) != std::string::npos;)
                     text.erase(at, neutral.size());
             }
-            const auto match = ruleFor(Stem, text);
+            const auto match = ruleFor(Stem, text, &text);
             if (!match.rule || (match.numbered && !part.numbered))
                 return;
             if (part.numbered || match.rule->effect == Rows) {
@@ -722,13 +786,10 @@ namespace {
                 found.changed(m_text.substr(at, length + 1));
             return;
         }
-        for (const auto &rule : Table) {
-            eachName(rule.shape == Mark ? rule.names : "", [&](std::string_view mark) {
-                if (m_text.substr(at).starts_with(mark)
-                    && (mark == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
-                    found.changed(m_text.substr(at, mark.size()));
-                return false;
-            });
+        for (const auto &mark : names().byShape[static_cast<std::size_t>(Mark)]) {
+            if (m_text.substr(at).starts_with(mark.text)
+                && (mark.text == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
+                found.changed(m_text.substr(at, mark.text.size()));
         }
     }
 
