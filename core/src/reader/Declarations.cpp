@@ -73,47 +73,52 @@ namespace {
             Columns },
         { Phrase, "row major|rowmajor|row wise|rowwise|by row|by rows|row by row|row order|c order",
             Rows },
+        { Phrase, "chuyển vị|nghịch đảo", ChangeWord }, // Vietnamese, whose words are syllables
         // The families of words about columns, orders, transposes and inverses, in English and
         // in the languages of the users' desktops.
         { Stem,
-            "colum*|col|cols|c#|e#|axis|axes|fortran*|order*|contiguous*|colonn*|coluna*|spalte*|"
-            "kolum*|kolom*|sloup*|sarak*|oszlop*|sütun*|столб*|стовп*|στηλ*|열|*列*",
+            "colum*|col|cols|c#|e#|axis|axes|fortran*|order*|contiguous*|layout*|fastest|slowest|"
+            "colonn*|coluna*|coloan*|spalte*|kolum*|kolom*|kolonn*|søjle*|sloup*|stĺp*|stup*|"
+            "stolp*|stulpel*|veerg*|sarak*|oszlop*|sütun*|cột|столб*|стовп*|колон*|στηλ*|열|*列*|"
+            "*عمود*|*أعمد*|*اعمد*|*עמוד*|*ستون*|*स्तंभ*|*कॉलम*|*คอลัมน์*",
             OrderWord },
         { Stem, "row#|r#", Rows },
         { Stem,
             "transpos*|transpon*|traspo*|traspu*|getranspon*|transzpon*|devrik|invers*|invert*|"
-            "inverz*|inv|ters|käänteis*|adjoint*|adjugate*|транспон*|обратн*|обернен*|αναστροφ*|"
-            "αντιστροφ*|*転置*|*转置*|*逆*|*전치*|*역행렬*",
+            "inverz*|inv|ters|käänteis*|transpus*|transpoos*|odwrotn*|adjoint*|adjugate*|"
+            "транспон*|обратн*|обернен*|αναστροφ*|αντιστροφ*|*転置*|*转置*|*逆*|*전치*|*역행렬*|"
+            "*منقول*|*معكوس*|*משוחלפ*|*שחלוף*|*הופכי*|*ترانهاده*|*وارون*|*परिवर्त*|*व्युत्क्रम*",
             ChangeWord },
         { Stem, "*行列*", Neutral }, // a matrix in Japanese, whose 列 is no column
         { Call,
             "t|transpose|solve|inv|inverse|pinv|ginv|adjoint|aperm|crossprod|tcrossprod|"
-            "ctranspose|invert|swapaxes|permute|eye",
+            "ctranspose|invert|swapaxes|permute|permutedims|mattranspose|minverse|mmult|matmul|eye",
             Change },
         { Index, "transpose|inverse|conjugatetranspose|pseudoinverse", Change },
         { Attribute, "T|t|I|H|mT|transpose|transposed|inverse|inverted|invert|inv|adjoint",
             Change },
-        { Call, "columnstack|hcat|cbind", Columns },
+        { Call, "columnstack|hcat|cbind|vec|glloadmatrix*|glmultmatrix*", Columns },
         { Attribute, "fromarray", Columns },
-        { Call, "mat3|mat4|mat3x3|mat4x4|dmat3|dmat4|dmat3x3|dmat4x4", ColumnsList },
-        // Shading languages' constructors, which take columns in one language, rows in another.
-        { Call, "float3x3|float4x4|double3x3|half3x3", OrderWord },
+        { Attribute, "data", OrderWord }, // Eigen's R.data(): the storage, in its order
+        { Call, "mat3|mat4|mat3x3|mat4x4|dmat3|dmat4|dmat3x3|dmat4x4|mat3x3f|mat4x4f",
+            ColumnsList },
+        { Template, "mat3|mat4|mat3x3|mat4x4", Columns }, // WGSL's "mat3x3<f32>(…)"
+        // Calls that take or print columns in one language and rows in another: shading
+        // languages' constructors, MATLAB's fprintf(…, R), which walks R by columns where C's
+        // prints what it is given, NumPy's hstack(…) of lists and Excel's of columns, a basis of
+        // axes.
+        { Call, "float3x3|float4x4|double3x3|half3x3|fprintf|sprintf|hstack|basis", OrderWord },
         { Call, "simdfloat3x3|simddouble3x3|simdfloat4x4|simddouble4x4", Simd },
-        { Call, "matrix", RMatrix },
-        { Call, "array|structure", RArray },
-        { Call, "reshape", Reshape },
-        { Attribute, "reshape|flatten|ravel", Reshape },
-        { Call, "stack", Stack },
-        { Template, "map", Map },
-        { Argument, "order|axis|dim", Neutral },
-        { Key, "data", List },
-        { Key, "elements", ColumnsList },
-        { Key, "rows", RowCount },
-        { Key, "cols|columns", ColumnCount },
-        { Statement, "data", ColumnsList },
+        { Call, "matrix", RMatrix }, { Call, "array|structure", RArray },
+        { Call, "reshape", Reshape }, { Attribute, "reshape|flatten|ravel", Reshape },
+        { Call, "stack", Stack }, { Template, "map", Map }, { Argument, "order|axis|dim", Neutral },
+        { Key, "data", List }, { Key, "elements", ColumnsList }, { Key, "rows", RowCount },
+        { Key, "cols|columns", ColumnCount }, { Statement, "data", ColumnsList },
         { Statement, "print|write", Columns },
-        { Superscript, "T|t|H|-1|(-1)|top|intercal|mathsft|mathrmt|textt|dagger|⊤|†", Change },
-        { Mark, "'|.'|ᵀ|ᵗ|ᴴ|⊤|⁻¹|†|%*%", Change },
+        { Superscript, "T|t|H|-1|(-1)|-T|-t|top|-top|intercal|mathsft|mathrmt|textt|dagger|⊤|-⊤|†",
+            Change },
+        { Mark, "'|.'|ᵀ|ᵗ|ᴴ|⊤|⁻¹|†|~|%*%", Change }, // "~": PARI's transpose
+        { Mark, "(:)", Columns }, // MATLAB's R(:), its columns one below the other
     };
 
     // A word in lower case, without "_". Latin, Greek and Cyrillic capitals are lowered, and
@@ -302,6 +307,18 @@ namespace {
             first = first.empty() ? said : first;
         }
         void changed(std::string_view said) { change = change.empty() ? said : change; }
+        // What a row of the table that changes the values or declares their order says, by
+        // `said` or by the word of it; whether it is such a row.
+        bool note(const Rule &rule, std::string_view said, std::string_view word)
+        {
+            if (rule.effect == Change)
+                changed(said);
+            else if (rule.effect == Columns)
+                declare(Order::Columns, said);
+            else if (rule.effect == OrderWord)
+                orderWord = orderWord.empty() ? word : orderWord;
+            return rule.effect == Change || rule.effect == Columns || rule.effect == OrderWord;
+        }
         void listed(std::string_view values)
         {
             ++lists;
@@ -342,11 +359,13 @@ namespace {
                     m_window[i].explained = true;
                 // A storage option of C++ (in template arguments, or after "::") says how memory
                 // holds the values, not how the text lists them: "Eigen::ColMajor".
-                if (storage)
+                const auto said = spanning(m_window[m_count - n].word, word);
+                if (rule->effect == ChangeWord)
+                    found.changeWord = found.changeWord.empty() ? said : found.changeWord;
+                else if (storage)
                     m_storage = { word, rule->effect == Rows };
                 else
-                    found.declare(rule->effect == Rows ? Order::Rows : Order::Columns,
-                        spanning(m_window[m_count - n].word, word));
+                    found.declare(rule->effect == Rows ? Order::Rows : Order::Columns, said);
                 break;
             }
         }
@@ -419,8 +438,9 @@ namespace {
         struct Argument
         {
             std::string_view name, text, word; // word: its first, "TRUE" of "byrow = TRUE"
-            std::string_view list; // the values of a c(…) in it
+            std::string_view list; // the values of a c(…) or a […] in it
             std::size_t listBegin = 0;
+            char listBracket = 0;
             std::array<std::size_t, 2> numbers {}; // its first whole numbers, inside c(…) too
             std::size_t count = 0;
         };
@@ -458,9 +478,14 @@ namespace {
         case RArray: {
             const auto *data = frame.find("data", 0);
             const auto *dim = frame.find("dim", frame.said.starts_with("array") ? 1 : SIZE_MAX);
-            if (!data || data->list.empty() || (frame.binder == RArray && !dim))
-                return; // no c(…) of values, or a vector: structure(c(…)) without dimensions
             const auto *rows = frame.find("nrow", 1), *columns = frame.find("ncol", 2);
+            // No c(…) of values, or a vector: structure(c(…)) without dimensions; a […] of
+            // values with its sizes ("matrix([…], 3, 3)"), not NumPy's "matrix([[…], …])".
+            const bool sized
+                = dim || (rows && rows->numbers[0]) || (columns && columns->numbers[0]);
+            if (!data || data->list.empty() || (frame.binder == RArray && !dim)
+                || (data->listBracket == '[' && !sized))
+                return;
             found.shape = dim
                 ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
                 : DeclaredShape { rows ? rows->numbers[0] : 0, columns ? columns->numbers[0] : 0 };
@@ -475,7 +500,13 @@ namespace {
             return;
         }
         case Reshape: {
+            // The order by its name, or alone in its place: "flatten('F')", "reshape(a, 9, 'F')".
             const auto *order = frame.find("order");
+            for (const auto &each : frame.arguments) {
+                if (!order && each.name.empty() && each.text.size() == 3
+                    && (each.word == "F" || each.word == "C"))
+                    order = &each;
+            }
             const auto numbers = order ? order->numbers : std::array<std::size_t, 2> {};
             if (order && (order->word == "F" || numbers == std::array<std::size_t, 2> { 1, 2 }))
                 found.declare(Order::Columns, order->text);
@@ -615,10 +646,7 @@ namespace {
             && (is(m_beforeLast, TokenKind::Word) || is(m_beforeLast, TokenKind::Close));
         if (const auto *rule = attribute ? ruleFor(Attribute, t.text).rule : nullptr) {
             m_phrases.explainLastWord();
-            if (rule->effect == Change)
-                found.changed(spanning(m_last.text, t.text));
-            else if (rule->effect == Columns)
-                found.declare(Order::Columns, spanning(m_last.text, t.text));
+            found.note(*rule, spanning(m_last.text, t.text), t.text);
         }
         // Fortran's statements list an array by columns: "DATA R / 1., 0., … /", "print *, R",
         // "write(*, '(3F10.6)') R".
@@ -630,9 +658,11 @@ namespace {
         if (const auto *rule = ruleFor(Statement, t.text).rule;
             rule && rule->effect == Columns && (after == " *" || after == "(*"))
             found.declare(Order::Columns, m_text.substr(offset(t), t.text.size() + 2));
-        // A key begins its line, or follows "{", "(" or ",", maybe in quotes.
+        // A key begins its line, maybe after a remark's mark ("# rows: 3"), or follows "{", "("
+        // or ",", maybe in quotes.
         const auto &before = is(m_last, TokenKind::Quote) ? m_beforeLast : m_last;
-        m_keyCandidate = t.lineStart || (is(m_last, TokenKind::Quote) && m_last.lineStart)
+        m_keyCandidate = t.lineStart
+            || ((is(m_last, TokenKind::Quote) || is(m_last, TokenKind::Mark)) && m_last.lineStart)
             || is(before, TokenKind::Comma)
             || (is(before, TokenKind::Open) && (before.bracket == '{' || before.bracket == '('))
             || is(m_last, TokenKind::Rule, "<");
@@ -659,6 +689,8 @@ namespace {
             && is(m_last, TokenKind::Open, "[") && offset(m_last) + 1 == m_list.begin)
             found.nestedData = m_key.second;
         m_templates += t.bracket == '<' ? 1U : 0U;
+        if (t.bracket == '(')
+            mark(t); // "R(:)"
         if (!is(m_last, TokenKind::Word) || !t.glued || t.bracket == '{')
             return;
         // A method ("array.reshape(") may mean what a function of the same name does not; a
@@ -683,13 +715,7 @@ namespace {
             return;
         m_phrases.explainLastWord();
         const auto said = spanning(method ? m_beforeLast.text : m_last.text, t.text);
-        if (rule->effect == Change)
-            found.changed(said);
-        else if (rule->effect == Columns)
-            found.declare(Order::Columns, said);
-        else if (rule->effect == OrderWord)
-            found.orderWord = found.orderWord.empty() ? m_last.text : found.orderWord;
-        else if (m_frameCount < m_frames.size())
+        if (!found.note(*rule, said, m_last.text) && m_frameCount < m_frames.size())
             m_frames[m_frameCount++] = { rule->effect, t.depth, end(t), said, method };
         if (rule->effect == Map)
             m_phrases.storage();
@@ -741,9 +767,13 @@ namespace {
             argument.word = t.text;
         if (t.kind == TokenKind::Number && argument.count < argument.numbers.size())
             argument.numbers[argument.count++] = wholeNumber(t.text);
-        // R's c(…), whose values are the data or the dimensions.
-        if (top && t.kind == TokenKind::Open && t.glued && is(m_last, TokenKind::Word, "c"))
+        // R's c(…), whose values are the data or the dimensions, or Scilab's […].
+        if (top && t.kind == TokenKind::Open
+            && ((t.glued && is(m_last, TokenKind::Word, "c"))
+                || (t.bracket == '[' && argument.text.data() == t.text.data()))) {
             argument.listBegin = end(t);
+            argument.listBracket = t.bracket;
+        }
         if (top && t.kind == TokenKind::Close && argument.listBegin > 0 && argument.list.empty())
             argument.list = m_text.substr(argument.listBegin, offset(t) - argument.listBegin);
     }
@@ -789,7 +819,7 @@ namespace {
         for (const auto &mark : names().byShape[static_cast<std::size_t>(Mark)]) {
             if (m_text.substr(at).starts_with(mark.text)
                 && (mark.text == "%*%" || (t.glued && !is(m_last, TokenKind::Number))))
-                found.changed(m_text.substr(at, mark.text.size()));
+                found.note(*mark.rule, m_text.substr(at, mark.text.size()), mark.text);
         }
     }
 
@@ -880,9 +910,11 @@ namespace {
             found.commaInitializer |= t.text == "<" && t.glued && is(m_last, TokenKind::Rule, "<");
             break;
         case TokenKind::RowEnd:
-            // MATLAB's "[[0.81; 0.54; -0.2], […], …]": a ";" between single values of a list
-            // within a list makes that list a column.
-            found.columnVectors |= t.text == ";" && t.depth >= 2 && m_brackets[t.depth - 1] == '['
+            // MATLAB's "[[0.81; 0.54; -0.2], […], …]" and a spreadsheet's "{{0.81; 0.54; -0.2},
+            // {…}, …}": a ";" between single values of a list within a list makes that list a
+            // column.
+            found.columnVectors |= t.text == ";" && t.depth >= 2
+                && (m_brackets[t.depth - 1] == '[' || m_brackets[t.depth - 1] == '{')
                 && m_valuesInPart == 1;
             m_valuesInPart = 0;
             break;
@@ -971,8 +1003,9 @@ std::variant<Declaration, Error> declarationOf(std::string_view text, ValueOrder
             + " sets lists side by side, which Julia and MATLAB join as columns or into one row; "
               "write each row on a line of its own, or separate the lists with commas");
     if (found.columnVectors)
-        return unclear("\";\" within a list in a list makes that list a column in MATLAB; write "
-                       "each row on a line of its own");
+        return unclear(
+            "\";\" within a list in a list makes that list a column in MATLAB and in spreadsheets; "
+            "write each row on a line of its own");
     if (!found.undecided.empty())
         return unclear(quoted(found.undecided)
             + " does not say whether its values are listed by rows or by columns");

@@ -330,11 +330,11 @@ namespace {
             }
             m_last = last;
             // The name of a call or a constructor before its values is no cell: "Matrix3(",
-            // "c(", "np.float64(", "vec3{".
+            // "c(", "np.float64(", "vec3{", and a type's before its arguments: "vec3<f32>(".
             if (last.kind == TokenKind::Word && take(next)) {
                 putBack(next);
                 if (next.glued && next.kind == TokenKind::Open
-                    && (next.bracket == '(' || next.bracket == '{'))
+                    && (next.bracket == '(' || next.bracket == '{' || next.bracket == '<'))
                     continue;
             }
             cell.place = place;

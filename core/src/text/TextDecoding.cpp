@@ -98,7 +98,11 @@ CharacterClass classOf(char32_t c)
         return LineBreak;
     if (c == 0x2212)
         return Sign;
-    if (isInvisible(c) || isWhiteSpace(c))
+    // A soft hyphen shows only where a line breaks, but a copy from a PDF may give it for a minus:
+    // no blank, since a value it stands before may be negative.
+    if (isInvisible(c) && c != 0xAD)
+        return Blank;
+    if (isWhiteSpace(c))
         return Blank;
     if (in(0x2018, 0x201F))
         return Quote;
