@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -275,12 +276,12 @@ namespace {
         return !word.empty() && !names().beginning(Phrase, word[0]).empty();
     }
 
-    // A whole number of one or two digits, as R writes a size ("3", "3L"); 0 for any other.
+    // A whole number, as a size is written ("3", the 3 of R's "3L"); 0 for any other.
     std::size_t wholeNumber(std::string_view text)
     {
-        if (text.empty() || text.size() > 2 || !std::ranges::all_of(text, isDigit))
-            return 0;
-        return static_cast<std::size_t>(std::stoi(std::string(text)));
+        std::size_t number = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+        return error == std::errc() && end == text.data() + text.size() ? number : 0;
     }
 
     // What a scan has found: the first text of each kind.

@@ -188,10 +188,11 @@ std::variant<Layouts, Failure> layoutOf(const Table &table, std::string_view tex
 
     // One list of values: the declared shape, a flattened 4×4, or a *.him line of nine or more.
     if (n == 1 && (declared.rows != 0 || declared.columns != 0)) {
-        // R's matrix(c(…), nrow = 3) leaves the other side to the number of values.
-        const auto height = declared.rows != 0 ? declared.rows : count / declared.columns;
-        const auto width = declared.columns != 0 ? declared.columns : count / declared.rows;
-        if (count < height * width || height * width == 0)
+        // R's matrix(c(…), nrow = 3) leaves the other side to the number of values, rounded up.
+        const auto side = [&](std::size_t other) { return (count + other - 1) / other; };
+        const auto height = declared.rows != 0 ? declared.rows : side(declared.columns);
+        const auto width = declared.columns != 0 ? declared.columns : side(declared.rows);
+        if (count < 9)
             return shapeless(table, text, order, separatingCommas);
         if (count != height * width || !isTransform(height, width)) {
             if (auto failed = textAmongValues(table, separatingCommas))
