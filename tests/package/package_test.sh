@@ -18,6 +18,7 @@ missing() {
 for tool in dpkg-buildpackage git lintian desktop-file-validate appstreamcli; do
     command -v $tool >/dev/null || missing "$tool is missing"
 done
+[ -f /usr/share/bash-completion/bash_completion ] || missing "bash-completion is missing"
 (cd "$source" && dpkg-checkbuilddeps) || missing "what debian/control's Build-Depends names is missing"
 
 work=$(mktemp -d)
