@@ -1,11 +1,12 @@
-# The release comes from the changelog's newest entry, which must be for the project's version:
-# a new version needs an entry before it builds. Its date is the release date that the AppStream
-# description gives.
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog)
-file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/changelog changelog)
+# The release comes from the Debian changelog's newest entry, which must be for the project's
+# version: a new version needs an entry before it builds. Its date is the release date that the
+# AppStream description gives.
+set(changelog_file ${PROJECT_SOURCE_DIR}/debian/changelog)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog_file})
+file(STRINGS ${changelog_file} changelog)
 list(GET changelog 0 heading)
 if(NOT heading MATCHES "^quorvex \\(([^)]+)\\) " OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
-    message(FATAL_ERROR "packaging/changelog begins with \"${heading}\": its newest entry must "
+    message(FATAL_ERROR "debian/changelog begins with \"${heading}\": its newest entry must "
         "be for version ${PROJECT_VERSION}, which CMakeLists.txt gives")
 endif()
 foreach(line IN LISTS changelog)
@@ -22,6 +23,6 @@ foreach(line IN LISTS changelog)
     endif()
 endforeach()
 if(NOT QUORVEX_RELEASE_DATE OR month STREQUAL "00")
-    message(FATAL_ERROR "packaging/changelog: the newest entry has no date that reads as a "
+    message(FATAL_ERROR "debian/changelog: the newest entry has no date that reads as a "
         "Debian changelog's (\" -- Name <address>  Sun, 06 Dec 2026 12:00:00 +0000\")")
 endif()
