@@ -87,6 +87,8 @@ TEST(ReadMatrix, readsRowsAsToolsPrintThem)
             "M" },
         { "R = [0.81 -0.47 0.34; 0.54 0.82 -0.16; -0.2 0.32 0.93]; % from run 3", "M" },
         { "0.81\n-0.47\n0.34\n0.54\n0.82\n-0.16\n-0.2\n0.32\n0.93\n# 2024-05-01", "M" },
+        // Rows named in any script, with their numbers.
+        { "ряд1 0.81 -0.47 0.34\nряд2 0.54 0.82 -0.16\nряд3 -0.2 0.32 0.93", "M" },
         { "0.81 -0.47 0.34 12.5\n0.54 0.82 -0.16 -3\n-0.2 0.32 0.93 40\n0 0 0 1", "M" },
         // Vectors that multiply from the left put the translation in the fourth row.
         { "0.81 -0.47 0.34 0\n0.54 0.82 -0.16 0\n-0.2 0.32 0.93 0\n12.5 -3 40 1", "M" },
@@ -155,6 +157,7 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
         // it only heads it.
         { "column 1: 0.81 0.54 -0.2\ncolumn 2: -0.47 0.82 0.32\ncolumn 3: 0.34 -0.16 0.93", "M" },
         { "c1 = (0.81, 0.54, -0.2)\nc2 = (-0.47, 0.82, 0.32)\nc3 = (0.34, -0.16, 0.93)", "M" },
+        { "C1 = (0.81, 0.54, -0.2)\nC2 = (-0.47, 0.82, 0.32)\nC3 = (0.34, -0.16, 0.93)", "M" },
         { "Column 1 | Column 2 | Column 3\n{R}", "M" },
         // R: by columns, unless byrow; arguments by name or by place.
         { "m <- matrix(c({c}), nrow = 3)", "M" }, { "matrix(c({r}), 3, 3, byrow = TRUE)", "M" },
@@ -216,8 +219,11 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
         { "let R = mat3x3<f32>(vec3<f32>(0.81, 0.54, -0.2), vec3<f32>(-0.47, 0.82, 0.32), "
           "vec3<f32>(0.34, -0.16, 0.93));",
             "M" },
-        { "const R = mat3x3f({c});", "M" }, { ">>> R.flatten('F')\narray([{c}])", "M" },
-        { "R = matrix([{c}], 3, 3)", "M" }, { "np.matrix({rr})", "M" },
+        { "const R = mat3x3f({c});", "M" },
+        { "stack(stack(stack(stack(stack({rr})))))",
+            R"(Matrix: "stack(stack(stack(stack(stack([[0.81, -0…" is unclear: "stack" may say that the values are listed by columns; write "row-major" or "column-major" before them)" },
+        { ">>> R.flatten('F')\narray([{c}])", "M" }, { "R = matrix([{c}], 3, 3)", "M" },
+        { "np.matrix({rr})", "M" },
         { "# name: R\n# type: matrix\n# rows: 3\n# columns: 3\n{R}", "M" },
         { ">> fprintf('%9.6f %9.6f %9.6f\\n', R)\n{C}",
             R"(Matrix: ">> fprintf('%9.6f %9.6f %9.6f\n', R)\n0.8…" is unclear: "fprintf" may say that the values are listed by columns; write "row-major" or "column-major" before them)" },
@@ -455,7 +461,12 @@ TEST(ReadMatrix, readsValuesAsTheTextWritesThemOrNamesWhatItCannot)
         { "1\n0\n0\n0\n1\n0\n0\n0\n1\n0",
             R"(Matrix: "1\n0\n0\n0\n1\n0\n0\n0\n1\n0" has more than nine rows of numbers)" },
         { "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1",
-            R"(Matrix: "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1" has a fourth row that is not 0 0 0 1)" },
+            R"(Matrix: "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1" has neither a fourth row nor a fourth column of 0 0 0 1)" },
+        { "0.81 -0.47 0.34 0\n0.54 0.82 -0.16 0.5\n-0.2 0.32 0.93 0\n12.5 -3 40 1",
+            R"(Matrix: "0.81 -0.47 0.34 0\n0.54 0.82 -0.16 0.5\n-0…" has neither a fourth row nor a fourth column of 0 0 0 1)" },
+        // A list that states its rows and columns holds nothing else.
+        { "matrix(c({c}, x1), nrow = 3)", R"(Matrix: "x1" is not a number)" },
+        { "rows: 3\ncols: 3\ndata: [{r}, NA]", R"(Matrix: "NA" is not a number)" },
         { "1 0 0 0 1 0 0 0 1 2 3 4 5 6 7 8",
             R"(Matrix: "1 0 0 0 1 0 0 0 1 2 3 4 5 6 7 8" holds sixteen numbers, but neither its last four nor every fourth is 0 0 0 1)" },
         { "1 0 0  0 1e999 0  0 0 1", R"(Matrix: "1e999" is too large)" },

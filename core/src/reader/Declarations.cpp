@@ -347,7 +347,7 @@ namespace {
             }
             m_window[m_count++] = { word, folded(part) };
             // The longest phrase that ends here explains its parts.
-            for (std::size_t n = std::min<std::size_t>(m_count, 3); n > 0; --n) {
+            for (std::size_t n = m_count; n > 0; --n) {
                 if (!mayBeginPhrase(m_window[m_count - n].folded))
                     continue;
                 std::string phrase;
@@ -637,7 +637,7 @@ namespace {
                 ++end;
             // A single digit that ends a word of two parts numbers it: "c1", "col_2", "Row3".
             if (kindOf(t.text[begin]) == 0)
-                m_phrases.numberFollows(end - begin == 1 && end == t.text.size() && begin > 0
+                m_phrases.numberFollows(end - begin == 1 && end == t.text.size()
                     && t.text.find_first_of("0123456789") == begin);
             else if (t.text[begin] != '_')
                 m_phrases.add(
@@ -716,7 +716,11 @@ namespace {
             return;
         m_phrases.explainLastWord();
         const auto said = spanning(method ? m_beforeLast.text : m_last.text, t.text);
-        if (!found.note(*rule, said, m_last.text) && m_frameCount < m_frames.size())
+        // Calls nested deeper than a matrix's are not followed, and may say anything.
+        const bool noted = found.note(*rule, said, m_last.text);
+        if (!noted && m_frameCount == m_frames.size())
+            found.orderWord = found.orderWord.empty() ? m_last.text : found.orderWord;
+        else if (!noted)
             m_frames[m_frameCount++] = { rule->effect, t.depth, end(t), said, method };
         if (rule->effect == Map)
             m_phrases.storage();

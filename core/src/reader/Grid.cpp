@@ -37,16 +37,6 @@ namespace {
         bool mayBeBullet() const { return firstOnLine && sign == "-"; }
     };
 
-    // "3x3", "4x4", "3×4": the size that a matrix's header states ("<Matrix 4x4 (", "3×3
-    // Matrix{Float64}:"), part of the header and no value.
-    bool isSizeTag(std::string_view text)
-    {
-        const auto isSize = [](char c) { return c == '3' || c == '4'; };
-        return (text.size() == 3 && isSize(text[0]) && text[1] == 'x' && isSize(text[2]))
-            || (text.size() == 4 && isSize(text[0]) && text.substr(1, 2) == "\u00d7"
-                && isSize(text[3]));
-    }
-
     // The row and the column that a cell's name writes: up to two letters, maybe "_", and two
     // digits or two of x, y and z, as "r12", "m01", "R_00", "_11" and "Rxy" do.
     std::optional<std::pair<std::size_t, std::size_t>> placeNamed(std::string_view word)
@@ -476,8 +466,7 @@ namespace {
                                                                    : 0;
             } else if (m_count > 0) {
                 m_cut = cell.whole();
-            } else if (m_label.empty() && !isSizeTag(cell.text)
-                && !(afterName && cell.text.ends_with(':'))
+            } else if (m_label.empty() && !(afterName && cell.text.ends_with(':'))
                 && (isNonFinite(cell.text) || (!cell.name && hasDigit(cell.text))
                     || cell.text == TypographicMinus)) {
                 // A typographic minus is a sign, never a bullet: it may not be passed over.

@@ -49,7 +49,8 @@ namespace {
             layout.at[i] = at(i / 3, i % 3);
         if (height == 4 && !isBottomRow({ at(3, 0), at(3, 1), at(3, 2), at(3, 3) })
             && !isBottomRow({ at(0, 3), at(1, 3), at(2, 3), at(3, 3) }))
-            return failure(Stage::Shape, text, " has a fourth row that is not 0 0 0 1");
+            return failure(
+                Stage::Shape, text, " has neither a fourth row nor a fourth column of 0 0 0 1");
         return one(layout);
     }
 
@@ -107,8 +108,9 @@ namespace {
     }
 
     // Where the rows make no matrix, a number gone wrong ("12.5mm", "1,5,6") or a word among the
-    // values ("NaN" in the middle row) says most.
-    std::optional<Failure> textAmongValues(const Table &table, bool separatingCommas)
+    // values ("NaN" in the middle row) says most; in a `wholeList`, any word after its values.
+    std::optional<Failure> textAmongValues(
+        const Table &table, bool separatingCommas, bool wholeList = false)
     {
         const auto &rows = table.rows;
         const std::size_t n = table.rowCount;
@@ -116,7 +118,7 @@ namespace {
             if (hasDigit(rows[i].label) || isNonFinite(rows[i].label))
                 return notANumber(Stage::Shape, rows[i].label, separatingCommas);
             if (!rows[i].cut.empty()
-                && (hasDigit(rows[i].cut) || i + 1 < n || rows[i].numbersAfterCut))
+                && (wholeList || hasDigit(rows[i].cut) || i + 1 < n || rows[i].numbersAfterCut))
                 return notANumber(Stage::Shape, rows[i].cut, separatingCommas);
         }
         return std::nullopt;
@@ -194,10 +196,10 @@ std::variant<Layouts, Failure> layoutOf(const Table &table, std::string_view tex
         const auto width = declared.columns != 0 ? declared.columns : side(declared.rows);
         if (count < 9)
             return shapeless(table, text, order, separatingCommas);
-        if (count != height * width || !isTransform(height, width)) {
-            if (auto failed = textAmongValues(table, separatingCommas))
-                return *failed;
-        }
+        // A list whose rows and columns are declared holds nothing but its values: "c(…, x1)",
+        // "data: [ …, NA ]".
+        if (auto failed = textAmongValues(table, separatingCommas, true))
+            return *failed;
         if (count != height * width)
             return failure(Stage::Shape, text,
                 " holds "
