@@ -156,6 +156,35 @@ TEST(ReadMatrix, readsAPlainLineAsTheGeneralReadingDoes)
     }
 }
 
+// The common line of a batch takes the fast path, which keeps angles -l at some 3,400
+// instructions a line; any other text is left to the general reading.
+TEST(ReadMatrix, takesTheFastPathForABatchLineOnly)
+{
+    const std::pair<const char *, bool> rows[] {
+        { "1 0 0 0 1 0 0 0 1", true },
+        { "  0.81\t-0.47  0.34 0.54 0.82 -0.16 -0.2 0.32 0.93 \t\r\n", true },
+        { "0 0 1 0 1 0 -1 0 0 12.5 -3 40 7", true },
+        { "1 0 0 0 1 0 0 0 1 2 3 4", false }, // twelve: a *.him line or rows of four
+        { "1 0 0 0 1 0 0 0 1 0 0 0 0 0 0 1", false }, // sixteen: a 4×4, either way
+        { "1 0 0 0 1 0 0 0", false },
+        { "1,0,0,0,1,0,0,0,1", false },
+        { "1 0 0 0 1 0 0 0 1x", false },
+        { "1 0 0 0 1 0 0 0 1 # from the scanner", false },
+        { "1 0 0 0 1 0 0 0 1\n1 0 0", false },
+        { "1e0 0 0 0 1 0 0 0 1", false },
+        { "\u22121 0 0 0 1 0 0 0 1", false },
+    };
+    for (const auto &[text, plain] : rows) {
+        SCOPED_TRACE(text);
+        WrittenValues nine;
+        EXPECT_EQ(isPlainLine(text, ValueOrder::Rows, nine), plain);
+    }
+    WrittenValues nine;
+    ASSERT_TRUE(isPlainLine("1 2 3 4 5 6 7 8 9.5 10", ValueOrder::Columns, nine));
+    EXPECT_EQ(nine.values, (std::array<double, 9> { 1, 4, 7, 2, 5, 8, 3, 6, 9.5 }));
+    EXPECT_EQ(nine.decimals[8], 1);
+}
+
 TEST(AppendAngles, writesWhatOneAtATimeWrites)
 {
     std::mt19937 random(20261208);

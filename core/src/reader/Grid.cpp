@@ -13,6 +13,11 @@
 namespace quorvex::detail {
 namespace {
 
+    // A row and a column, from 0; None where a name or a subscript gives none.
+    using Place = std::pair<std::size_t, std::size_t>;
+    constexpr std::size_t None = 9;
+    constexpr Place NoPlace { None, None };
+
     // A run of tokens between separators, and what stood between it and the run before.
     struct Cell
     {
@@ -24,7 +29,7 @@ namespace {
         bool firstOnLine = false;
         bool parenthesized = false; // "(1.00)", a spreadsheet's negative
         bool name = false; // a word alone: a label, or a cell's name
-        std::optional<std::pair<std::size_t, std::size_t>> place; // "r12", "R[0][1]"
+        std::optional<Place> place; // "r12", "R[0][1]"
 
         // The cell with the sign that stood apart before it, as a message quotes it.
         std::string_view whole() const
@@ -39,14 +44,14 @@ namespace {
 
     // The row and the column that a cell's name writes: up to two letters, maybe "_", and two
     // digits or two of x, y and z, as "r12", "m01", "R_00", "_11" and "Rxy" do.
-    std::optional<std::pair<std::size_t, std::size_t>> placeNamed(std::string_view word)
+    std::optional<Place> placeNamed(std::string_view word)
     {
         if (word.size() < 3 || word.size() > 5)
             return std::nullopt;
         const auto index = [&](char c) -> std::size_t {
             return c >= '0' && c <= '4' ? static_cast<std::size_t>(c - '0')
                 : c >= 'x' && c <= 'z'  ? static_cast<std::size_t>(c - 'x')
-                                        : 9;
+                                        : None;
         };
         const auto row = index(word[word.size() - 2]), column = index(word[word.size() - 1]);
         auto prefix = word.substr(0, word.size() - 2);
@@ -57,7 +62,7 @@ namespace {
         });
         // Letters for indices follow a capital: "Rxy", "Ixx", not "xyz".
         const bool digits = isDigit(word.back());
-        if (!letters || row == 9 || column == 9 || isDigit(word[word.size() - 2]) != digits
+        if (!letters || row == None || column == None || isDigit(word[word.size() - 2]) != digits
             || (!digits && (prefix.empty() || prefix[0] < 'A' || prefix[0] > 'Z'))
             || (prefix.empty() && word.size() != 3))
             return std::nullopt;
@@ -104,8 +109,7 @@ namespace {
             return next.kind == TokenKind::Colon && next.glued;
         }
         bool separates(const Token &t) const;
-        std::optional<std::pair<std::size_t, std::size_t>> subscript(
-            const Token &open, bool afterName);
+        std::optional<Place> subscript(const Token &open, bool afterName);
         bool takeNumberAfterSign(Cell &cell);
 
         Tokens m_tokens;
@@ -138,10 +142,9 @@ namespace {
 
     // What a "[" or "(" opens, where it opens no list of values: R's row or column label ("[1,]",
     // "[,1]"), or after a name a subscript or a size ("R[9]", "double R[3][3]") or the place
-    // of the value that follows ("R[0][1] = -0.47", "R(1, 2) = -0.47"); the place, 9 for none.
+    // of the value that follows ("R[0][1] = -0.47", "R(1, 2) = -0.47"); the place, None for none.
     // Anything else is put back to be read.
-    std::optional<std::pair<std::size_t, std::size_t>> Cells::subscript(
-        const Token &open, bool afterName)
+    std::optional<Place> Cells::subscript(const Token &open, bool afterName)
     {
         std::array<Token, 5> seen;
         std::size_t count = 0;
@@ -157,10 +160,11 @@ namespace {
                     [](const Token &t) { return t.kind; });
         };
         const auto index = [&](std::size_t i) {
-            return seen[i].text.size() == 1 ? static_cast<std::size_t>(seen[i].text[0] - '0') : 9;
+            return seen[i].text.size() == 1 ? static_cast<std::size_t>(seen[i].text[0] - '0')
+                                            : None;
         };
         if (open.bracket == '[' && (is({ Comma, Number, Close }) || is({ Number, Comma, Close })))
-            return std::pair<std::size_t, std::size_t>(9, 9);
+            return NoPlace;
         if (afterName && is({ Number, Comma, Number, Close }))
             return std::pair(index(0), index(2));
         // A prompt's number: "In [3]:", "Out[3]:".
@@ -169,20 +173,20 @@ namespace {
             const bool prompt = take(next) && next.kind == Colon && next.glued;
             putBack(next);
             if (prompt)
-                return std::pair<std::size_t, std::size_t>(9, 9);
+                return NoPlace;
         }
         if (afterName && open.bracket == '[' && is({ Number, Close })) {
             // "[0][1]": a second subscript gives the column.
             Token next;
             if (take(next)) {
                 if (next.kind == Open && next.glued && next.bracket == '[') {
-                    if (const auto column = subscript(next, true); column && column->second == 9)
+                    if (const auto column = subscript(next, true); column && column->second == None)
                         return std::pair(index(0), column->first);
-                    return std::pair<std::size_t, std::size_t>(9, 9);
+                    return NoPlace;
                 }
                 putBack(next);
             }
-            return std::pair<std::size_t, std::size_t>(index(0), 9);
+            return Place(index(0), None);
         }
         while (count > 0)
             putBack(seen[--count]);
@@ -234,7 +238,7 @@ namespace {
     {
         cell = {};
         bool closed = false; // a group closed since the last cell
-        std::optional<std::pair<std::size_t, std::size_t>> place;
+        std::optional<Place> place;
         for (Token t; take(t);) {
             switch (t.kind) {
             case TokenKind::Comma:
@@ -274,7 +278,7 @@ namespace {
                         t.glued
                             && (m_last.kind == TokenKind::Word
                                 || (m_last.kind == TokenKind::Close && m_last.bracket == '[')))) {
-                    place = at->second != 9 ? at : std::nullopt;
+                    place = at->second != None ? at : std::nullopt;
                     m_last = t;
                     m_last.kind = TokenKind::Close; // a second subscript may follow: "[3][3]"
                     continue;
@@ -414,11 +418,11 @@ namespace {
             auto place = cell.name ? std::nullopt : cell.place ? cell.place : m_place;
             m_place = cell.name ? cell.place : std::nullopt;
             if (cell.name && m_count == 0 && m_header.size() < Table::MostInRow) {
-                m_header.push_back(cell.place.value_or(Place(9, 9)));
+                m_header.push_back(cell.place.value_or(NoPlace));
                 m_names += cell.place ? 1U : 0U;
             }
             if (value && !place && m_count < m_headerAbove.size()
-                && m_headerAbove[m_count].first != 9)
+                && m_headerAbove[m_count].first != None)
                 place = m_headerAbove[m_count];
             if (value && place) {
                 const auto [row, column] = *place;
@@ -542,7 +546,6 @@ namespace {
         }
 
     private:
-        using Place = std::pair<std::size_t, std::size_t>;
         enum class Dash { None, Either, Bullet }; // a "-" apart before its first value
         std::size_t m_first = 0, m_count = 0, m_cells = 0;
         std::array<int, Table::MostInRow> m_gaps {}; // 0 blank, 1 comma, 2 a row's end

@@ -142,49 +142,6 @@ namespace {
         }
     }
 
-    // The common line of a batch: plain numbers between blanks or tabs, nine or more of them (but
-    // not twelve or sixteen), and nothing after them. It reads as the general reading reads it
-    // (its first nine values, by rows or by columns), only at once; any other text is for the
-    // general reading. A plain number always has a value, and none needs its text to be named.
-    bool isPlainLine(std::string_view text, ValueOrder order, WrittenValues &nine)
-    {
-        // What may stand between the numbers, and what ends the line.
-        const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-        const auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
-        const char *p = text.data(), *const end = p + text.size();
-        // Every number is read, not only seventeen: the general reading reads a line of more as
-        // one of seventeen, but the text after them may declare another reading ("column-major"),
-        // which the general reading must then make. A line of more than a thousand is left to it
-        // too: with a bound to count on, angles -l spends 45 instructions a line less.
-        constexpr std::size_t MostNumbers = 1000;
-        std::size_t count = 0;
-        for (NumberScan scan; count < MostNumbers; ++count) {
-            while (p != end && isBlank(*p))
-                ++p;
-            // A number begins with a sign, a digit or the separator, none of which is a line end:
-            // the end is looked for only where no number begins (angles -l: 53 instructions a
-            // line less than before each number).
-            if (p == end || !scanPlainNumber({ p, end }, '.', scan)) {
-                if (p == end || isEnd(*p))
-                    break;
-                return false;
-            }
-            p += scan.length;
-            if (p != end && !isBlank(*p) && !isEnd(*p))
-                return false;
-            // Beyond the first nine only the count matters.
-            if (count < 9) {
-                // By columns, the line's values are the matrix's columns one after another.
-                const auto at = order == ValueOrder::Rows ? count : count % 3 * 3 + count / 3;
-                nine.values[at] = *scan.value;
-                nine.decimals[at] = scan.decimals;
-                nine.exponents[at] = 0;
-            }
-        }
-        return count >= 9 && count != 12 && count != 16
-            && std::all_of(p, end, [&](char c) { return isBlank(c) || isEnd(c); });
-    }
-
     // The readings of a plain line's numbers, made where the caller of readMatrix gets them.
     std::variant<Readings, Error> plainMatrixOf(std::string_view text, const WrittenValues &nine)
     {
@@ -198,6 +155,49 @@ namespace {
     }
 
 } // namespace
+
+// The common line of a batch: plain numbers between blanks or tabs, nine or more of them (but
+// not twelve or sixteen), and nothing after them. It reads as the general reading reads it
+// (its first nine values, by rows or by columns), only at once; any other text is for the
+// general reading. A plain number always has a value, and none needs its text to be named.
+bool isPlainLine(std::string_view text, ValueOrder order, WrittenValues &nine)
+{
+    // What may stand between the numbers, and what ends the line.
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isEnd = [](char c) { return c == '\n' || c == '\r'; };
+    const char *p = text.data(), *const end = p + text.size();
+    // Every number is read, not only seventeen: the general reading reads a line of more as
+    // one of seventeen, but the text after them may declare another reading ("column-major"),
+    // which the general reading must then make. A line of more than a thousand is left to it
+    // too: with a bound to count on, angles -l spends 45 instructions a line less.
+    constexpr std::size_t MostNumbers = 1000;
+    std::size_t count = 0;
+    for (NumberScan scan; count < MostNumbers; ++count) {
+        while (p != end && isBlank(*p))
+            ++p;
+        // A number begins with a sign, a digit or the separator, none of which is a line end:
+        // the end is looked for only where no number begins (angles -l: 53 instructions a
+        // line less than before each number).
+        if (p == end || !scanPlainNumber({ p, end }, '.', scan)) {
+            if (p == end || isEnd(*p))
+                break;
+            return false;
+        }
+        p += scan.length;
+        if (p != end && !isBlank(*p) && !isEnd(*p))
+            return false;
+        // Beyond the first nine only the count matters.
+        if (count < 9) {
+            // By columns, the line's values are the matrix's columns one after another.
+            const auto at = order == ValueOrder::Rows ? count : count % 3 * 3 + count / 3;
+            nine.values[at] = *scan.value;
+            nine.decimals[at] = scan.decimals;
+            nine.exponents[at] = 0;
+        }
+    }
+    return count >= 9 && count != 12 && count != 16
+        && std::all_of(p, end, [&](char c) { return isBlank(c) || isEnd(c); });
+}
 
 Error Readings::unclear(std::size_t a, std::size_t b) const
 {

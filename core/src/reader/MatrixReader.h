@@ -50,6 +50,10 @@ struct Readings
 std::variant<Readings, Error> readMatrix(
     std::string_view text, ValueOrder order = ValueOrder::Rows);
 
+// Whether a text is the common line of a batch, and its first nine values if it is; the fast
+// path of readMatrix, which the tests hold to the general reading.
+bool isPlainLine(std::string_view text, ValueOrder order, WrittenValues &nine);
+
 // The same without the fast path for the common line of a batch, nine or more plain numbers
 // between blanks: what readMatrix gives for any text, which the tests hold its fast path to.
 std::variant<Readings, Error> readAnyMatrix(std::string_view text, ValueOrder order);
