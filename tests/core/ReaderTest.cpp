@@ -126,6 +126,8 @@ TEST(ReadMatrix, readsRowsAsToolsPrintThem)
         { "          0         1         2\n0     0.81     -0.47      0.34\n1     0.54      0.82 "
           "    -0.16\n2     -0.2      0.32      0.93",
             "M" },
+        { "   0  1  2\n0  0 -1  0\n1  1  0  0\n2  0  0  1", "0 0 90.0 1 1 1 " },
+        { "   0  1  2\n0  1  0  0\n1  0  1  0\n2  0  0  1", "0 0 0 1 1 1 " },
         { "1 -7.0 4.0 1.0\n2 -2.0 -4.0 2.0\n3 1.0 1.0 3.0",
             R"(Matrix: "1 -7.0 4.0 1.0\n2 -2.0 -4.0 2.0\n3 1.0 1.0…" is unclear: the whole number that begins each line could be the line's number or a value)" },
         // Pretty prints with big brackets and boxes.

@@ -313,10 +313,9 @@ namespace {
             Token last = t, next;
             for (; take(next); last = next) {
                 // After a name, ":" and "=" give it a value; "::" joins names ("glm::vec3").
-                const bool scope = next.kind == TokenKind::Colon && last.kind == TokenKind::Colon;
                 if (!next.glued || separates(next)
                     || ((next.kind == TokenKind::Colon || next.kind == TokenKind::Equals)
-                        && last.kind == TokenKind::Word && !scope && !startsScope(next))) {
+                        && last.kind == TokenKind::Word && !startsScope(next))) {
                     putBack(next);
                     break;
                 }
@@ -492,8 +491,10 @@ namespace {
                 return;
             }
             // A line of names' numbers heads what follows ("RECORD 1", "Column 1 | Column 2"),
-            // and so does one of whole numbers alone where rows are numbered ("0 1 2").
-            if (m_named == m_count || (reading.rowNumbers && m_wholeNumbers)) {
+            // and so does a first one of whole numbers alone where rows are numbered ("0 1 2").
+            if (m_named == m_count
+                || (reading.rowNumbers && m_wholeNumbers && table.valueLines == 0
+                    && !std::exchange(table.numbersHead, true))) {
                 table.stored = std::min(table.stored, m_first);
                 auto header = std::move(m_headerAbove);
                 *this = {};

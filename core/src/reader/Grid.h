@@ -63,6 +63,7 @@ struct Table
     bool sawComma = false;
     bool valuesAfter = false; // values on a line after a first line of nine or more
     bool numberedRows = false; // every line of values begins with a whole number
+    bool numbersHead = false; // a first line of whole numbers heads the table: "0 1 2"
     char groupMark = 0; // the mark of the first value that may group thousands: "1,000"
     // Values placed by the name or the subscripts before them ("r12 = -0.47", "R[0][1] = -0.47",
     // a CSV header "r11,r21,…"), by row and column as written, from 0 or 1: places holds the

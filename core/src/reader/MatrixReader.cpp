@@ -268,8 +268,13 @@ std::variant<Readings, Error> readAnyMatrix(std::string_view text, ValueOrder or
         }
     }
     if (first.numberedRows) {
+        // Where taking the first number of each line for the line's number fails, why the text
+        // fails is what the readings without it say.
         const Reading numbered { false, '\0', false, true };
+        auto failed = outcome.failed;
         readTable(tableOf(source, numbered, oneList), source, declaration, numbered, outcome);
+        if (!outcome.failed || outcome.failed->stage != Stage::Unclear)
+            outcome.failed = std::move(failed);
     }
     // A reading that finds the text unclear makes it so, whatever the others find.
     if (outcome.failed && outcome.failed->stage == Stage::Unclear)
