@@ -139,7 +139,7 @@ void MainWindow::showHelp()
     // No parent: Help is a window of its own that stays open when this one is closed.
     if (!m_help)
         m_help = std::make_unique<HelpWindow>();
-    m_help->present();
+    m_help->present(*this);
 }
 
 void MainWindow::showError(const Error &error, const QString &advice)

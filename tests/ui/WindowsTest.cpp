@@ -472,8 +472,9 @@ void WindowsTest::screenReaders()
     QTest::keyClick(field(window, "rotYEdit"), Qt::Key_5);
     QVERIFY(notification->state().invisible);
 
-    // Help's text is read line by line, the matrix picture included.
+    // Help is a frame too, and its text is read line by line, the matrix picture included.
     click(window, "helpButton");
+    QCOMPARE(QAccessible::queryAccessibleInterface(helpWindow())->role(), QAccessible::Window);
     auto *help = QAccessible::queryAccessibleInterface(child(*helpWindow(), "helpTextView"));
     QVERIFY(help->state().readOnly && help->state().multiLine);
     auto *text = help->textInterface();
@@ -828,8 +829,12 @@ void WindowsTest::formsGrowWithTheFont()
     QVERIFY2(help->frameGeometry().height() <= screen.height(),
         qPrintable(QString("%1 %2").arg(help->frameGeometry().height()).arg(screen.height())));
     QVERIFY(help->rect().contains(child(*help, "closeButton")->geometry()));
-    auto *view = child<QPlainTextEdit>(*help, "helpTextView");
-    QCOMPARE(view->verticalScrollBar()->maximum() > 0, points != 0); // taller than 800 pixels
+    // The text is longer than the page: it scrolls. It opens beside the main window where the
+    // screen has room for both.
+    QVERIFY(child<QPlainTextEdit>(*help, "helpTextView")->verticalScrollBar()->maximum() > 0);
+    QVERIFY(screen.contains(help->frameGeometry()));
+    if (window.frameGeometry().width() + help->frameGeometry().width() <= screen.width())
+        QVERIFY(!help->frameGeometry().intersects(window.frameGeometry()));
     help->close();
 }
 
