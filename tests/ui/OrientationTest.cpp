@@ -2,14 +2,18 @@
 // in a light and a dark theme, and how the mouse turns the view. Matrices come from the core's
 // calculation of six field texts, as the window feeds them.
 
+#include "InputWatch.h"
 #include "MainWindow.h"
 #include "OrientationDescription.h"
 #include "OrientationView.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
 
@@ -66,6 +70,7 @@ private slots:
     void pixels_data();
     void pixels();
     void dragAndKeysTurnTheViewNotTheObject();
+    void pictureFollowsTheFields();
 };
 
 void OrientationTest::pictureOfEachOrientation_data()
@@ -301,6 +306,45 @@ void OrientationTest::dragAndKeysTurnTheViewNotTheObject()
     QTest::keyClick(&view, Qt::Key_Home);
     QCOMPARE(view.parameters(), matrix("10 20 30"));
     QCOMPARE(words(), standardWords);
+}
+
+// In the window, the picture shows what the six fields hold from the start and follows their
+// typing; an action's six writes are read once, and nothing more while nothing changes. While a
+// field cannot be read the last picture stays, greyed.
+void OrientationTest::pictureFollowsTheFields()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto &view = *window.findChild<OrientationView *>();
+    QCOMPARE(view.parameters(), matrix("0 0 0"));
+    const auto shows = [&](const QString &line) {
+        return std::ranges::equal(view.parameters(), line.simplified().split(' '),
+            [](double drawn, const QString &value) {
+                return std::abs(drawn - value.toDouble()) <= 5e-7;
+            });
+    };
+    const auto type = [&](const char *field, const QString &keys) {
+        auto *edit = window.findChild<QLineEdit *>(field);
+        edit->setFocus();
+        QTest::keyClicks(edit, keys);
+    };
+    type("rotXEdit", "30");
+    QTRY_VERIFY(shows("1 0 0   0 0.866025 -0.5   0 0.5 0.866025"));
+    type("rotYEdit", "°x");
+    QTRY_VERIFY(view.isGreyed());
+    QVERIFY(shows("1 0 0   0 0.866025 -0.5   0 0.5 0.866025"));
+    type("rotYEdit", "\b");
+    QTRY_VERIFY(!view.isGreyed());
+
+    const QString line = "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
+                         "-0.204874 0.318796 0.925417";
+    QGuiApplication::clipboard()->setText(line);
+    QSignalSpy read(window.findChild<InputWatch *>(), &InputWatch::readable);
+    QTest::mouseClick(window.findChild<QPushButton *>("calculateAnglesButton"), Qt::LeftButton);
+    QTRY_COMPARE(read.count(), 1);
+    QVERIFY(!read.wait(50));
+    QVERIFY(shows(line));
 }
 
 QTEST_MAIN(OrientationTest)
