@@ -31,7 +31,8 @@ void Notification::say(const QString &text, bool anew)
     ensurePolished();
     const QString shown = fitted(text);
     setText(shown);
-    setToolTip(shown == text ? QString() : text);
+    // Cut short, it is whole in its tooltip; its lines alone do not cut it.
+    setToolTip(shown.simplified() == text.simplified() ? QString() : text);
     setAccessibleName(text);
     show();
 }

@@ -154,6 +154,7 @@ void OrientationTest::pictureOfEachOrientation()
             for (const auto &point : points)
                 extent |= QRectF(view.position(point), QSizeF(1, 1));
         }
+        QVERIFY(QRectF(0, 0, 300, 300).contains(extent));
         QVERIFY(
             std::abs(extent.center().y() - 150) < 45 && std::abs(extent.center().x() - 150) < 45);
         for (const auto &arc : drawn.arcs) {

@@ -262,9 +262,10 @@ void WindowsTest::refusalsSayWhyInTheWindow_data()
     QTest::addColumn<QString>("message"); // said above the Matrix field, whole
 
     const QString abc = R"(Rot Y: "abc" is not a number; type degrees, like 30 or 30°)";
-    QTest::newRow("Rot Y is a word, as typed") << "rotYEdit"
-                                               << "abc"
-                                               << "" << Before << abc;
+    QTest::newRow("Scale Y is a word, as typed")
+        << "scaleYEdit"
+        << "abc"
+        << "" << Before << R"(Scale Y: "abc" is not a number)";
     QTest::newRow("Rot Y is a word, Enter") << "rotYEdit"
                                             << "abc"
                                             << "Return" << Before << abc;
@@ -280,6 +281,15 @@ void WindowsTest::refusalsSayWhyInTheWindow_data()
         << "calculateAnglesButton"
         << "1e999 0 0 0 1 0 0 0 1"
         << R"(Matrix: "1e999" is too large)" + copyAgain;
+    // A message longer than its two lines ends in "…", and its tooltip holds it whole.
+    QTest::newRow("rows that are no rotation on the clipboard")
+        << ""
+        << ""
+        << "calculateAnglesButton"
+        << "1 2 3 4 5 6 7 8 9"
+        << "Matrix: read as 1 2 3  4 5 6  7 8 9, which is not a rotation with scales: rows 1 and "
+           "2 stand at 12.9°, not 90°"
+            + copyAgain;
     QTest::newRow("no number on the clipboard")
         << ""
         << ""
@@ -325,6 +335,9 @@ void WindowsTest::refusalsSayWhyInTheWindow()
 
     QTRY_COMPARE(note(window, "problemNote"), message);
     QVERIFY(!QApplication::activeModalWidget());
+    auto *shown = child<QLabel>(window, "problemNote");
+    QVERIFY(shown->heightForWidth(shown->width()) <= shown->height());
+    QCOMPARE(shown->toolTip(), shown->text().endsWith("…") ? message : "");
     QCOMPARE(texts(window), before);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
     QList<QLineEdit *> marked;
@@ -876,6 +889,8 @@ void WindowsTest::windowFitsScreenAndFont()
             QCOMPARE(window.size(), form->size());
         }
     };
+    fits(true);
+    window.resize(1, 1); // no smaller than the form and the smallest picture
     fits(true);
     const int side = std::min(picture->width(), picture->height());
     window.resize(screen.size());
