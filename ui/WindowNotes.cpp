@@ -30,11 +30,14 @@ WindowNotes::WindowNotes(
     colours.setColor(QPalette::WindowText, dark ? QColor(0xFF, 0x8A, 0x80) : QColor(0xB0, 0, 0));
     problemNote.setPalette(colours);
     // The line is on the clipboard until anyone, this program or another, puts something else
-    // there; no program is asked what the clipboard holds, which could keep the window waiting.
+    // there, and the note under it says no more than that; no program is asked what the clipboard
+    // holds, which could keep the window waiting.
     connect(
         QGuiApplication::clipboard(), &QClipboard::changed, this, [this](QClipboard::Mode mode) {
-            if (mode == QClipboard::Clipboard)
-                m_copied = QString();
+            if (mode != QClipboard::Clipboard || m_copied.isNull())
+                return;
+            m_copied = QString();
+            setDisagreement(m_disagreement);
         });
 }
 
@@ -64,6 +67,7 @@ void WindowNotes::forgetRefusal()
 
 void WindowNotes::setDisagreement(Disagreement disagreement)
 {
+    m_disagreement = disagreement;
     const bool onClipboard
         = !m_copied.isNull() && m_copied == fieldOf(m_fields, Field::Matrix)->text();
     switch (disagreement) {

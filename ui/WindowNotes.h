@@ -56,6 +56,7 @@ private:
     std::optional<Refusal> m_refusal;
     // The line that Calculate Matrix put on the clipboard, while it is there; null otherwise.
     QString m_copied;
+    Disagreement m_disagreement = Disagreement::None;
 };
 
 } // namespace quorvex

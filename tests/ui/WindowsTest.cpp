@@ -521,6 +521,9 @@ void WindowsTest::screenReaders()
     QVERIFY(!lineNote->state().invisible);
     QCOMPARE(lineNote->text(QAccessible::Name),
         "Out of date, here and on the clipboard: the fields have changed. Press Enter.");
+    copy(Before); // by another program
+    QCOMPARE(lineNote->text(QAccessible::Name),
+        "Out of date: the fields have changed since this line. Press Enter for theirs.");
     auto *problemNote = QAccessible::queryAccessibleInterface(child(window, "problemNote"));
     QTRY_VERIFY(!problemNote->state().invisible);
     QCOMPARE(problemNote->role(), QAccessible::Notification);
