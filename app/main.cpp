@@ -43,8 +43,8 @@ are typed: its axes turned (X green, Y yellow, Z cyan, as their fields) over
 the grey axes where they were, the unit cube carried with them, and arcs that
 turn as positive angles do; greyed while a field cannot be read. It is drawn
 with Z up, X to the right and Y to the left, both going away, seen from
-between -X and -Y and a little above; a drag turns the view, a double click
-turns it back.
+between -X and -Y and a little above; a drag or the arrow keys turn the view,
+a double click or Home turns it back.
 
 A parameter line is the matrix M of Help read column by column: r11 r12 r13 is
 where X goes, r21 r22 r23 where Y goes, r31 r32 r33 where Z goes, and a point v
@@ -53,14 +53,17 @@ about the fixed axes X, Y and Z in turn, by Rot X, Rot Y and Rot Z. A positive
 angle turns clockwise as seen from the tip of its axis toward the origin (the
 CW of the window's heading), against the right-hand rule.
 
-In the window, Enter in any of the six input fields calculates the matrix and
-Ctrl+Shift+V the angles of the matrix on the clipboard. Ctrl+V, Shift+Insert or
-the middle button in the Matrix field, a whole matrix pasted into any field,
-and a text or text file dropped on the window are read as Calculate Angles
-reads the clipboard. Ctrl+Z undoes an action, Ctrl+Shift+Z or Ctrl+Y redoes
-it; F9 hides and shows the picture; F1 opens Help, Escape or Ctrl+W closes it,
-and Ctrl+Q quits. Angles may carry a unit: 30, 30°, 30 deg and 0.52 rad are
-read.
+In the window, Enter in any of the six input fields calculates the matrix,
+Enter in the Matrix field reads the text typed there, and Ctrl+Shift+V reads
+the matrix on the clipboard. A whole matrix pasted into any field (Ctrl+V,
+Shift+Insert, the middle button), and a text or text file dropped on the
+window, are read as Calculate Angles reads the clipboard. A field that cannot
+be read is framed in red and named in the window as it is typed; a note under
+the Matrix field says when the line there is no longer the fields'. Ctrl+Z
+undoes typing and actions alike, Ctrl+Shift+Z or Ctrl+Y redoes them; F9 or the
+Picture box hides and shows the picture; F1 opens Help, Escape or Ctrl+W
+closes it, and Ctrl+Q quits. Angles may carry a unit: 30, 30°, 30 deg and
+0.52 rad are read.
 
 After Ctrl+Q, Exit or the last window closed, where no clipboard manager runs,
 quorvex goes on without a window until another program takes the clipboard, so

@@ -1,9 +1,11 @@
 #include "ActionHistory.h"
 
 #include "MatrixField.h"
+#include "quorvex/Error.h"
 
+#include <QAction>
 #include <QKeyEvent>
-#include <QShortcut>
+#include <QMenu>
 
 #include <algorithm>
 
@@ -35,117 +37,192 @@ namespace {
         return keys;
     }
 
-    bool isOneOf(const QKeyEvent &key, const QList<QKeySequence> &keys)
+} // namespace
+
+// What one step changed: the texts before and after it, and the texts that agreed then.
+class ActionHistory::Step : public QUndoCommand
+{
+public:
+    Step(ActionHistory &history, const QString &name, const Texts &before, const Texts &after,
+        const Texts &agreedBefore, const Texts &agreedAfter, int typedField, int typingRun)
+        : QUndoCommand(name)
+        , m_history(history)
+        , m_before(before)
+        , m_after(after)
+        , m_agreedBefore(agreedBefore)
+        , m_agreedAfter(agreedAfter)
+        , m_typedField(typedField)
+        , m_typingRun(typingRun)
+    { }
+
+    void undo() override { m_history.write(m_before, m_agreedBefore); }
+    // The fields hold the step's texts already when it is recorded.
+    void redo() override
     {
-        return keys.contains(QKeySequence(key.keyCombination()));
+        if (m_recorded)
+            m_history.write(m_after, m_agreedAfter);
+        m_recorded = true;
+    }
+    int id() const override { return m_typedField < 0 ? -1 : 1; }
+    // The typing of one run in one field is one step; typing that ends where it began is none.
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto &next = static_cast<const Step &>(*other);
+        if (next.m_typedField != m_typedField || next.m_typingRun != m_typingRun)
+            return false;
+        m_after = next.m_after;
+        setObsolete(m_after == m_before);
+        return true;
     }
 
-} // namespace
+private:
+    ActionHistory &m_history;
+    Texts m_before, m_after, m_agreedBefore, m_agreedAfter;
+    int m_typedField;
+    int m_typingRun;
+    bool m_recorded = false;
+};
 
 ActionHistory::ActionHistory(
     QWidget &window, const std::array<QLineEdit *, 6> &inputs, MatrixField &matrix)
     : QObject(&window)
-    , m_inputs(inputs)
+    , m_fields { inputs[0], inputs[1], inputs[2], inputs[3], inputs[4], inputs[5], &matrix }
     , m_matrix(matrix)
-    , m_recorded(texts())
 {
-    // Where the focus is on a button; in a field its own keys come first (eventFilter).
-    auto *undo = new QShortcut(&window);
-    undo->setKeys(undoKeys());
-    connect(undo, &QShortcut::activated, this, &ActionHistory::undo);
-    auto *redo = new QShortcut(&window);
-    redo->setKeys(redoKeys());
-    connect(redo, &QShortcut::activated, this, &ActionHistory::redo);
-    for (auto *field : inputs)
-        field->installEventFilter(this);
-    matrix.installEventFilter(this);
+    m_recorded = m_agreed = texts();
+    // The window's keys and its context menu's entries; in a field the keys come here too
+    // (eventFilter), rather than to the field's own history.
+    const auto addAction = [&](const QList<QKeySequence> &keys, Move undoOrRedo,
+                               void (QUndoStack::*enable)(bool),
+                               void (QUndoStack::*named)(const QString &), const char *text) {
+        auto *action = new QAction(tr(text).arg(QString()).trimmed(), &window);
+        action->setShortcuts(keys);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, undoOrRedo] { go(undoOrRedo); });
+        connect(&m_stack, enable, action, &QAction::setEnabled);
+        connect(&m_stack, named, action,
+            [action, text](const QString &step) { action->setText(tr(text).arg(step).trimmed()); });
+        window.addAction(action);
+    };
+    addAction(undoKeys(), &QUndoStack::undo, &QUndoStack::canUndoChanged,
+        &QUndoStack::undoTextChanged, QT_TR_NOOP("&Undo %1"));
+    addAction(redoKeys(), &QUndoStack::redo, &QUndoStack::canRedoChanged,
+        &QUndoStack::redoTextChanged, QT_TR_NOOP("&Redo %1"));
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        m_fields[i]->installEventFilter(this);
+        connect(m_fields[i], &QLineEdit::textEdited, this,
+            [this, i] { recordTyping(static_cast<int>(i)); });
+    }
 }
 
-void ActionHistory::record(const std::function<void()> &action)
+ActionHistory::~ActionHistory()
 {
-    // What the user typed before the action is a step of its own, which the action's undo
-    // brings back; what the action wrote is the next.
-    recordChanges();
+    // The steps refer to this history: they go first.
+    m_stack.clear();
+}
+
+void ActionHistory::record(const QString &name, const std::function<void()> &action)
+{
+    // What the fields hold that no step holds yet is a step of its own, which the action's undo
+    // brings back.
+    recordTyping(-1);
+    ++m_typingRun;
     action();
-    recordChanges();
+    const Texts now = texts();
+    if (now != m_recorded || now != m_agreed)
+        push(name, now, now, -1);
+    emit changed();
 }
 
-void ActionHistory::undo()
+Disagreement ActionHistory::disagreement() const
 {
-    recordChanges();
-    if (m_done.empty())
-        return;
-    m_undone.push_back(std::move(m_done.back()));
-    m_done.pop_back();
-    write(m_undone.back().before);
+    const Texts now = texts();
+    const bool inputs = !std::equal(now.begin(), now.end() - 1, m_agreed.begin());
+    const bool matrix = now.back() != m_agreed.back();
+    return inputs && matrix ? Disagreement::Both
+        : inputs            ? Disagreement::Inputs
+        : matrix            ? Disagreement::Matrix
+                            : Disagreement::None;
 }
 
-void ActionHistory::redo()
+void ActionHistory::adaptMenu(QMenu *menu)
 {
-    // Typing after an undo begins a new history, as in any editor: nothing is left to redo.
-    recordChanges();
-    if (m_undone.empty())
-        return;
-    m_done.push_back(std::move(m_undone.back()));
-    m_undone.pop_back();
-    write(m_done.back().after);
+    for (auto *action : menu->actions()) {
+        const bool undo = action->text().startsWith(QLineEdit::tr("&Undo"));
+        if (!undo && !action->text().startsWith(QLineEdit::tr("&Redo")))
+            continue;
+        action->disconnect();
+        action->setEnabled(undo ? m_stack.canUndo() : m_stack.canRedo());
+        connect(action, &QAction::triggered, this,
+            [this, undo] { go(undo ? &QUndoStack::undo : &QUndoStack::redo); });
+    }
 }
 
-bool ActionHistory::eventFilter(QObject *watched, QEvent *event)
+bool ActionHistory::eventFilter(QObject *, QEvent *event)
 {
+    if (event->type() == QEvent::FocusOut)
+        ++m_typingRun;
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
-    const auto &key = *static_cast<QKeyEvent *>(event);
-    const bool undoing = isOneOf(key, undoKeys()), redoing = isOneOf(key, redoKeys());
-    if (!undoing && !redoing)
+    const QKeySequence key(static_cast<QKeyEvent *>(event)->keyCombination());
+    if (!undoKeys().contains(key) && !redoKeys().contains(key))
         return false;
-    // The key is the field's, not the window's shortcut's: it comes back as a key press.
-    if (event->type() == QEvent::ShortcutOverride) {
-        event->accept();
-        return true;
-    }
-    // The field undoes only typing that no step holds yet: typing that an action has made a step
-    // (Enter in a field) is undone with it, not by the field and then again as a step.
-    auto *field = static_cast<QLineEdit *>(watched);
-    const auto at = static_cast<std::size_t>(
-        std::find(m_inputs.begin(), m_inputs.end(), field) - m_inputs.begin());
-    const bool ownTyping = at < m_inputs.size() && field->text() != m_recorded[at];
-    if (undoing)
-        ownTyping && field->isUndoAvailable() ? field->undo() : undo();
-    else
-        field->isRedoAvailable() ? field->redo() : redo();
+    // Not the field's key: the window's Undo or Redo takes it. A press that reaches the field
+    // all the same (where there is nothing to undo or redo) is no undo of the field's own.
+    event->ignore();
     return true;
 }
 
 ActionHistory::Texts ActionHistory::texts() const
 {
     Texts texts;
-    for (std::size_t i = 0; i < m_inputs.size(); ++i)
-        texts[i] = m_inputs[i]->text();
+    for (std::size_t i = 0; i + 1 < m_fields.size(); ++i)
+        texts[i] = m_fields[i]->text();
     texts.back() = m_matrix.wholeText();
     return texts;
 }
 
-void ActionHistory::write(const Texts &texts)
+void ActionHistory::write(const Texts &texts, const Texts &agreed)
 {
-    for (std::size_t i = 0; i < m_inputs.size(); ++i) {
-        if (m_inputs[i]->text() != texts[i])
-            m_inputs[i]->setText(texts[i]);
+    for (std::size_t i = 0; i + 1 < m_fields.size(); ++i) {
+        if (m_fields[i]->text() != texts[i])
+            m_fields[i]->setText(texts[i]);
     }
     if (m_matrix.wholeText() != texts.back())
         m_matrix.setWholeText(texts.back());
     m_recorded = texts;
-    emit restored();
+    m_agreed = agreed;
+    emit changed();
 }
 
-void ActionHistory::recordChanges()
+void ActionHistory::recordTyping(int at)
 {
     const Texts now = texts();
     if (now == m_recorded)
         return;
-    m_done.push_back({ m_recorded, now });
-    m_undone.clear();
-    m_recorded = now;
+    const auto field = label(static_cast<Field>(std::max(at, 0)));
+    push(at < 0 ? tr("Editing")
+                : tr("Typing in %1")
+                      .arg(QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()))),
+        now, m_agreed, at);
+    emit changed();
+}
+
+void ActionHistory::go(Move undoOrRedo)
+{
+    recordTyping(-1);
+    ++m_typingRun;
+    (m_stack.*undoOrRedo)();
+}
+
+void ActionHistory::push(
+    const QString &name, const Texts &after, const Texts &agreed, int typedField)
+{
+    const Texts before = m_recorded, agreedBefore = m_agreed;
+    m_recorded = after;
+    m_agreed = agreed;
+    m_stack.push(
+        new Step(*this, name, before, after, agreedBefore, agreed, typedField, m_typingRun));
 }
 
 } // namespace quorvex

@@ -1,68 +1,75 @@
 #pragma once
 
 #include <QObject>
+#include <QUndoStack>
 
 #include <array>
 #include <functional>
-#include <vector>
 
-class QKeyEvent;
 class QLineEdit;
+class QMenu;
 
 namespace quorvex {
 
 class MatrixField;
 
-// Undo and redo of the window's actions, as far back as the user likes: each action (Calculate
-// Matrix, Calculate Angles, a paste, a drop) is one step over the seven fields. Ctrl+Z undoes,
-// Ctrl+Shift+Z and Ctrl+Y redo. In a field that holds typing no step has recorded yet, the keys
-// undo and redo that typing first, as they always did; after that, or once an action has recorded
-// it as a step, they undo the last action.
-//
-// Nothing typed is lost by an undo or a redo: whatever the fields hold that no step wrote, the
-// user typed it, and it becomes a step of its own before the next action or undo, so that undo
-// goes back to what the last step wrote and redo brings the typing back. The clipboard is the
-// user's, and is never undone.
+// Which side has moved since the Matrix field last held what the six input fields give (the line
+// of Calculate Matrix, or the text that Calculate Angles read): the input fields, the Matrix
+// field, or both.
+enum class Disagreement { None, Inputs, Matrix, Both };
+
+// One history of what the seven fields hold, typing and actions alike, as far back as the user
+// likes: Ctrl+Z undoes the last step, Ctrl+Shift+Z and Ctrl+Y redo it, in a field as anywhere
+// else in the window, and so do the fields' context menus and the window's. A step is an action
+// (Calculate Matrix, Calculate Angles, a paste, a drop, Enter in the Matrix field), or the typing
+// of one field until the user turns to another field or another action. N undos and N redos
+// return exactly to where they began: every state on the way is one the fields held. The
+// clipboard is the user's, and is never undone.
 class ActionHistory : public QObject
 {
     Q_OBJECT
 
 public:
-    // The six input fields, Rot X … Scale Z, and the Matrix field, all children of `window`.
+    // The six input fields, Rot X … Scale Z, and the Matrix field, all in `window`.
     ActionHistory(QWidget &window, const std::array<QLineEdit *, 6> &inputs, MatrixField &matrix);
+    ~ActionHistory() override;
 
-    // Runs an action that writes fields, and records what it changed as one step.
-    void record(const std::function<void()> &action);
-    void undo();
-    void redo();
+    // Runs an action that writes fields and records what it changed as one step, called `name`.
+    // What it leaves in the fields agrees: the Matrix field holds what the input fields give.
+    void record(const QString &name, const std::function<void()> &action);
+    Disagreement disagreement() const;
+    // Undo and Redo in a field's context menu undo the window's steps, not the field's own.
+    void adaptMenu(QMenu *menu);
 
 signals:
-    // An undo or redo wrote the fields.
-    void restored();
+    // The fields hold other texts, or agree otherwise, after typing, an action, an undo or a redo.
+    void changed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     using Texts = std::array<QString, 7>;
-    struct Step
-    {
-        Texts before;
-        Texts after;
-    };
+    class Step;
+    using Move = void (QUndoStack::*)();
 
     Texts texts() const;
-    void write(const Texts &texts);
-    // Records what the fields hold since the last step, if anything, as a step: what the user
-    // typed, or what an action wrote.
-    void recordChanges();
+    // Writes what a step left, and what agreed then.
+    void write(const Texts &texts, const Texts &agreed);
+    // Records what the user typed in field `at`, or (-1) changes that no step holds yet.
+    void recordTyping(int at);
+    // Undoes or redoes a step, after recording what no step holds yet.
+    void go(Move undoOrRedo);
+    void push(const QString &name, const Texts &after, const Texts &agreed, int typedField);
 
-    std::array<QLineEdit *, 6> m_inputs;
+    std::array<QLineEdit *, 7> m_fields;
     MatrixField &m_matrix;
-    std::vector<Step> m_done;
-    std::vector<Step> m_undone;
-    // The texts that the last step left, or the window's first.
-    Texts m_recorded;
+    QUndoStack m_stack;
+    // What the fields held after the last step, and the last texts that agreed.
+    Texts m_recorded, m_agreed;
+    // Typing in one field merges into one step while this number stays; leaving the field, an
+    // action, an undo or a redo changes it.
+    int m_typingRun = 0;
 };
 
 } // namespace quorvex

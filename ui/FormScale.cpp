@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -47,11 +48,26 @@ namespace {
         return result + styleSheet.mid(last);
     }
 
+    // The controls of a form: the window's children, and theirs where a plain widget groups some.
+    QWidgetList controlsOf(const QWidget &window)
+    {
+        QWidgetList controls;
+        for (auto *widget : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            controls << widget;
+            if (widget->metaObject() == &QWidget::staticMetaObject)
+                controls << controlsOf(*widget);
+        }
+        return controls;
+    }
+
     // Whether each caption, and each line of a text view, fits its control.
     bool textsFit(const QWidget &window)
     {
-        for (auto *widget : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        for (auto *widget : controlsOf(window)) {
             widget->ensurePolished();
+            // A check box's caption stands beside its box.
+            if (qobject_cast<QCheckBox *>(widget) && widget->sizeHint().width() > widget->width())
+                return false;
             auto *view = qobject_cast<QPlainTextEdit *>(widget);
             if (!view && !qobject_cast<QLabel *>(widget)
                 && !qobject_cast<QAbstractButton *>(widget))
@@ -80,7 +96,7 @@ void growForm(QWidget &window, double scale)
     std::vector<std::pair<QWidget *, QString>> sheets;
     if (!window.styleSheet().isEmpty())
         sheets.emplace_back(&window, window.styleSheet());
-    for (auto *widget : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+    for (auto *widget : controlsOf(window)) {
         widget->setGeometry(scaled(widget->geometry(), scale));
         if (!widget->styleSheet().isEmpty())
             sheets.emplace_back(widget, widget->styleSheet());

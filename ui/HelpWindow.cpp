@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
 
+#include "AccessibleRole.h"
 #include "FormScale.h"
 #include "ui_HelpWindow.h"
 
@@ -47,15 +48,52 @@ namespace {
                          "     parameters permitting to distort (s1<>s2<>s3)\n"
                          "     or to scale (s1=s2=s3) a 3D object.");
 
+    // Below it, what this version adds, in the same short lines: the keys, the units, what paste
+    // and drop read, and which way the angles turn.
+    QString addedText()
+    {
+        return HelpWindow::tr("\n"
+                              "\n"
+                              "     Keys:\n"
+                              "     Enter in Rot X … Scale Z: Calculate Matrix.\n"
+                              "     Enter in Matrix: reads the text typed there.\n"
+                              "     Ctrl+Shift+V: Calculate Angles.\n"
+                              "     Ctrl+Z undoes typing and calculations alike,\n"
+                              "     Ctrl+Shift+Z or Ctrl+Y redoes them.\n"
+                              "     F9 or the Picture box hides or shows the\n"
+                              "     picture; in it, drag or press the arrow keys\n"
+                              "     to turn the view, Home to turn it back.\n"
+                              "     F1 opens Help, Escape closes it, Ctrl+Q quits.\n"
+                              "\n"
+                              "     Angles are in degrees: 30, 30° or 30 deg;\n"
+                              "     0.52 rad is in radians. Scales take no unit.\n"
+                              "\n"
+                              "     Paste (Ctrl+V) a parameter line, or a matrix\n"
+                              "     in rows of three, into any field, or drop it\n"
+                              "     or a text file that holds one on the window:\n"
+                              "     it is read as Calculate Angles reads the\n"
+                              "     ClipBoard. Anything else pasted is typing.\n"
+                              "\n"
+                              "     The line is M read by columns: r11 r12 r13\n"
+                              "     is where X goes. M scales the object along\n"
+                              "     its own axes, then turns it about the fixed\n"
+                              "     axes X, Y and Z in turn; a positive angle\n"
+                              "     turns it clockwise as seen from the tip of\n"
+                              "     its axis toward the origin: the CW of the\n"
+                              "     main window's heading.");
+    }
+
 } // namespace
 
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::HelpWindow>())
 {
+    // Its form names its role, a window's, for screen readers.
+    installAccessibleRoles();
     m_ui->setupUi(this);
     // The text is measured against the view as the form grows with the desktop's font.
-    m_ui->helpTextView->setPlainText(HelpText);
+    m_ui->helpTextView->setPlainText(HelpText + addedText());
     growForm(*this, formScale());
     m_formSize = size();
     m_viewSize = m_ui->helpTextView->size();
@@ -75,7 +113,7 @@ HelpWindow::HelpWindow(QWidget *parent)
 
 HelpWindow::~HelpWindow() = default;
 
-void HelpWindow::present()
+void HelpWindow::present(const QWidget &main)
 {
     if (!isVisible()) {
         // The text stands on the tool-tip colours of the theme in use when the window opens.
@@ -83,8 +121,9 @@ void HelpWindow::present()
         colours.setBrush(QPalette::Base, colours.toolTipBase());
         colours.setBrush(QPalette::Text, colours.toolTipText());
         m_ui->helpTextView->setPalette(colours);
-        m_ui->helpTextView->setPlainText(HelpText);
+        m_ui->helpTextView->setPlainText(HelpText + addedText());
         fitScreen();
+        placeBeside(main);
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -106,17 +145,32 @@ void HelpWindow::fitScreen()
             neighbour = window;
     }
     const int room = neighbour->screen()->availableGeometry().height() - frame;
-    // The text gives up the height that the screen lacks, and scrolls; Exit stays below it. Its
-    // lines keep the width they had beside the scroll bar.
+    // The text scrolls, being longer than the form's page, and gives up the height that the
+    // screen lacks; Exit stays below it. Its lines keep the width they had beside the scroll bar.
     auto *view = m_ui->helpTextView;
     auto *exit = m_ui->closeButton;
     const int lack = std::max(0, m_formSize.height() - room);
-    const int bar = lack ? view->verticalScrollBar()->sizeHint().width() : 0;
-    const QSize size(m_formSize.width() + bar, m_formSize.height() - lack);
-    setFixedSize(size);
+    const int bar = view->verticalScrollBar()->sizeHint().width();
+    setFixedSize(m_formSize.width() + bar, m_formSize.height() - lack);
     view->resize(m_viewSize.width() + bar, m_viewSize.height() - lack);
-    view->setVerticalScrollBarPolicy(lack ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
     exit->move(m_exitPlace.x() + bar / 2, m_exitPlace.y() - lack);
+}
+
+void HelpWindow::placeBeside(const QWidget &main)
+{
+    // At the right of the main window, or else at its left, where the screen has room: not over
+    // the picture. Elsewhere the window manager places it.
+    const QRect screen = main.screen()->availableGeometry(), beside = main.frameGeometry();
+    const QSize frame = beside.size() - main.size();
+    const int width = this->width() + frame.width();
+    int x = beside.right() + 1;
+    if (x + width > screen.right() + 1)
+        x = beside.left() - width;
+    if (x < screen.left())
+        return;
+    move(x,
+        std::max(
+            screen.top(), std::min(beside.top(), screen.bottom() + 1 - height() - frame.height())));
 }
 
 } // namespace quorvex

@@ -1,49 +1,31 @@
 #include "MainWindow.h"
 
+#include "AccessibleRole.h"
 #include "ActionHistory.h"
 #include "FormScale.h"
 #include "HelpWindow.h"
 #include "InputFieldTexts.h"
+#include "InputWatch.h"
 #include "MatrixIntake.h"
 #include "OrientationPane.h"
+#include "WindowNotes.h"
 #include "quorvex/Calculations.h"
 #include "ui_MainWindow.h"
 
-#include <QAccessibleWidget>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMessageBox>
-#include <QMetaEnum>
 #include <QShortcut>
 
 #include <array>
 #include <string>
 
 namespace quorvex {
-namespace {
-
-    // Screen readers present the window as a frame, not as the filler that a plain widget is, and
-    // a control whose form names an accessibleRole ("Heading") in that role.
-    QAccessibleInterface *accessibleRole(const QString &className, QObject *object)
-    {
-        const bool window = className == QLatin1String(MainWindow::staticMetaObject.className());
-        const QByteArray role = object->property("accessibleRole").toByteArray();
-        if (!window && role.isEmpty())
-            return nullptr;
-        return new QAccessibleWidget(static_cast<QWidget *>(object),
-            window ? QAccessible::Window
-                   : static_cast<QAccessible::Role>(
-                       QMetaEnum::fromType<QAccessible::Role>().keyToValue(role.constData())));
-    }
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
     , m_ui(std::make_unique<Ui::MainWindow>())
 {
-    [[maybe_unused]] static const bool installed
-        = (QAccessible::installFactory(accessibleRole), true);
+    installAccessibleRoles();
     // The layout was measured with glyph widths rounded to whole pixels, as full hinting draws
     // them; with unhinted widths the heading's 28 blanks push "Ver 2.0" out of its label. Set
     // before the form, so that the fonts of its style sheet inherit it.
@@ -64,12 +46,28 @@ MainWindow::MainWindow(QWidget *parent)
 
     const auto inputs = inputFields();
     m_history = new ActionHistory(*this, inputs, *matrix);
-    auto *intake = new MatrixIntake(*this, { inputs.begin(), inputs.end() }, *matrix);
+    m_notes = new WindowNotes(*m_ui->problemNote, *m_ui->lineNote,
+        { inputs[0], inputs[1], inputs[2], inputs[3], inputs[4], inputs[5], matrix });
+    connect(m_history, &ActionHistory::changed, m_notes, [this] {
+        m_notes->forgetRefusal();
+        m_notes->setDisagreement(m_history->disagreement());
+    });
+    auto *intake = new MatrixIntake(*this, inputs, *matrix);
     connect(intake, &MatrixIntake::offered, this, &MainWindow::readMatrix);
-    connect(intake, &MatrixIntake::refused, this, &MainWindow::showError);
-    const auto calculateAngles = [intake] { intake->offerClipboard(QClipboard::Clipboard); };
-    new OrientationPane(*this, *m_ui->orientationView, inputs);
+    connect(intake, &MatrixIntake::refused, this, &MainWindow::refuse);
+    connect(intake, &MatrixIntake::menuShown, m_history, &ActionHistory::adaptMenu);
 
+    // The picture and the note above the Matrix field follow what the input fields give.
+    auto *watch = new InputWatch(*this, inputs);
+    auto *view = m_ui->orientationView;
+    connect(watch, &InputWatch::readable, view, &OrientationView::setParameters);
+    connect(watch, &InputWatch::unreadable, view, [view] { view->setGreyed(true); });
+    connect(watch, &InputWatch::readable, m_notes, [this] { m_notes->setInputProblem({}); });
+    connect(watch, &InputWatch::unreadable, m_notes, &WindowNotes::setInputProblem);
+    watch->read();
+    new OrientationPane(*this, *m_ui->form, *view, *m_ui->pictureCheckBox, inputs);
+
+    const auto calculateAngles = [intake] { intake->offerClipboard(); };
     connect(m_ui->calculateMatrixButton, &QPushButton::clicked, this, &MainWindow::calculateMatrix);
     // Quitting closes every window of the program, Help included.
     connect(m_ui->exitButton, &QPushButton::clicked, qApp, &QCoreApplication::quit);
@@ -84,10 +82,7 @@ MainWindow::MainWindow(QWidget *parent)
     for (auto *field : inputs) {
         connect(field, &QLineEdit::returnPressed, m_ui->calculateMatrixButton,
             &QPushButton::animateClick);
-        // The confirmation stays until the user's next action or edit.
-        connect(field, &QLineEdit::textEdited, m_ui->copiedNotification, &QWidget::hide);
     }
-    connect(m_history, &ActionHistory::restored, m_ui->copiedNotification, &QWidget::hide);
 }
 
 MainWindow::~MainWindow() = default;
@@ -109,24 +104,26 @@ void MainWindow::calculateMatrix()
     const InputFieldTexts texts(inputFields());
     const auto result = quorvex::calculateMatrix(texts.views(), userNumberFormat());
     if (const auto *error = std::get_if<Error>(&result))
-        return showError(*error);
+        return refuse(*error, {}, true);
     const auto line = QString::fromStdString(std::get<std::string>(result));
-    m_history->record([&] { m_ui->matrixEdit->setWholeText(line); });
+    m_history->record(tr("Calculate Matrix"), [&] { m_ui->matrixEdit->setWholeText(line); });
     QGuiApplication::clipboard()->setText(line);
-    m_ui->copiedNotification->announce();
+    m_notes->confirmCopied(line);
 }
 
-void MainWindow::readMatrix(const QString &text, const QString &advice)
+void MainWindow::readMatrix(
+    const QString &text, const QString &name, const QString &advice, bool typed)
 {
     const auto result = quorvex::calculateAngles(text.toStdString(), userNumberFormat());
     if (const auto *error = std::get_if<Error>(&result))
-        return showError(*error, advice);
-    m_ui->copiedNotification->hide();
+        return refuse(*error, advice, typed);
     const auto &read = std::get<AnglesAndScales>(result);
-    m_history->record([&] {
+    m_history->record(name, [&] {
         // An image or an empty clipboard gives no text, which reads as the identity.
-        m_ui->matrixEdit->setWholeText(
-            text.isEmpty() ? QString::fromUtf8(IdentityText.data(), IdentityText.size()) : text);
+        const QString shown
+            = text.isEmpty() ? QString::fromUtf8(IdentityText.data(), IdentityText.size()) : text;
+        if (m_ui->matrixEdit->wholeText() != shown)
+            m_ui->matrixEdit->setWholeText(shown);
         const std::string *values[] { &read.rotX, &read.rotY, &read.rotZ, &read.scaleX,
             &read.scaleY, &read.scaleZ };
         for (std::size_t i = 0; i < std::size(values); ++i)
@@ -139,27 +136,18 @@ void MainWindow::showHelp()
     // No parent: Help is a window of its own that stays open when this one is closed.
     if (!m_help)
         m_help = std::make_unique<HelpWindow>();
-    m_help->present();
+    m_help->present(*this);
 }
 
-void MainWindow::showError(const Error &error, const QString &advice)
+void MainWindow::refuse(const Error &error, const QString &advice, bool blamed)
 {
-    // Whatever an earlier click put on the clipboard, this one put nothing there.
-    m_ui->copiedNotification->hide();
-    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(),
-        QString::fromStdString(error.message), QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setInformativeText(advice);
-    if (error.field != Field::Matrix) {
-        // Once the message is read, the text that failed is ready to be typed over.
+    m_notes->refuse(error, advice, blamed);
+    // The text that failed is ready to be typed over.
+    if (blamed && error.field != Field::Matrix) {
         QLineEdit *field = edit(error.field);
-        connect(box, &QMessageBox::finished, field, [field] {
-            field->setFocus(Qt::OtherFocusReason);
-            field->selectAll();
-        });
+        field->setFocus(Qt::OtherFocusReason);
+        field->selectAll();
     }
-    // Window-modal and not blocking: the event loop keeps serving the clipboard meanwhile.
-    box->open();
 }
 
 } // namespace quorvex

@@ -1,5 +1,7 @@
 #include "MatrixField.h"
 
+#include <QKeyEvent>
+
 namespace quorvex {
 namespace {
 
@@ -22,30 +24,53 @@ namespace {
 
 MatrixField::MatrixField(QWidget *parent)
     : QLineEdit(parent)
-{ }
+{
+    // Before anyone else hears of the edit, the whole text is what the field shows.
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &text) {
+        m_whole = text;
+        describe();
+    });
+}
 
 void MatrixField::setWholeText(const QString &text)
 {
     m_whole = text;
     const QString shown = beginning(text, ShownInField);
-    setText(shown.size() < text.size() ? shown + QStringLiteral("…") : shown);
+    // What the field shows of a longer text is not the text: editing it would cut the rest.
+    setReadOnly(shown.size() < text.size());
+    setText(isReadOnly() ? shown + QStringLiteral("…") : shown);
     // The beginning of the line in view, not its end.
     setCursorPosition(0);
+    describe();
+}
 
-    QString lines = beginning(text, ShownInTooltip);
-    const bool cut = lines.size() < text.size();
+void MatrixField::keyPressEvent(QKeyEvent *event)
+{
+    const bool editing = event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete
+        || (!event->text().isEmpty() && event->text().front().isPrint());
+    if (isReadOnly() && editing)
+        emit typingRefused(m_whole.size());
+    QLineEdit::keyPressEvent(event);
+}
+
+void MatrixField::describe()
+{
+    QString lines = beginning(m_whole, ShownInTooltip);
+    const bool cut = lines.size() < m_whole.size();
     lines.remove(QLatin1Char('\r'));
     if (cut)
         lines += QStringLiteral("…");
-    const QString count = shown.size() < text.size()
-        ? tr("The text holds %L1 characters; the field shows the first %L2.")
-              .arg(text.size())
-              .arg(shown.size())
+    const QString count = isReadOnly()
+        ? tr("The text holds %L1 characters; the field shows the first %L2, and cannot edit them.")
+              .arg(m_whole.size())
+              .arg(text().size() - 1)
         : QString();
-    const QString use = tr("Paste a matrix or parameter line here (Ctrl+V, Shift+Insert or the "
-                           "middle button), or drop one or a text file on the window, to read its "
-                           "angles as Calculate Angles reads the clipboard. Typing here changes "
-                           "nothing; Ctrl+Z undoes what was read.");
+    const QString use
+        = tr("Type a matrix or parameter line here, or edit this one, and press Enter "
+             "to read its angles as Calculate Angles reads the clipboard. A whole "
+             "matrix pasted here or into any field (Ctrl+V, Shift+Ins or the middle "
+             "button), or dropped on the window, is read at once. Ctrl+Z undoes "
+             "what was typed or read.");
     // Rich text, so that the description wraps while the lines keep their breaks and blanks.
     setToolTip(QStringLiteral("<p style='white-space:pre'>%1</p>%2<p>%3</p>")
                    .arg(lines.toHtmlEscaped(),

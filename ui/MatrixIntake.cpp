@@ -1,6 +1,7 @@
 #include "MatrixIntake.h"
 
 #include "ClipboardText.h"
+#include "MatrixField.h"
 #include "TextFile.h"
 #include "quorvex/Calculations.h"
 
@@ -25,8 +26,8 @@ namespace {
                                "then press Calculate Angles again.");
     }
 
-    // Whether a text is a whole matrix, as Calculate Angles reads one: what is pasted into an
-    // angle or a scale field and is not a number there.
+    // Whether a text is a whole matrix, as Calculate Angles reads one: what is pasted into a field
+    // and is not a number there, nor a piece of a line being edited.
     bool isMatrix(const QString &text)
     {
         return !text.trimmed().isEmpty()
@@ -41,24 +42,44 @@ namespace {
 
 } // namespace
 
-MatrixIntake::MatrixIntake(QWidget &window, const QList<QLineEdit *> &inputs, QLineEdit &matrix)
+MatrixIntake::MatrixIntake(
+    QWidget &window, const std::array<QLineEdit *, 6> &inputs, MatrixField &matrix)
     : QObject(&window)
     , m_matrix(matrix)
 {
     window.setAcceptDrops(true);
     window.installEventFilter(this);
+    for (auto *field : inputs)
+        field->installEventFilter(this);
     matrix.installEventFilter(this);
-    for (auto *input : inputs)
-        input->installEventFilter(this);
+    connect(&matrix, &QLineEdit::returnPressed, this, &MatrixIntake::readField);
+    connect(&matrix, &MatrixField::typingRefused, this, [this](qsizetype length) {
+        emit refused(
+            matrixError(
+                tr("Matrix: a text of %L1 characters is too long to edit here").arg(length)),
+            tr("Edit it elsewhere and paste it, or press Enter to read it as it is."), false);
+    });
 }
 
-void MatrixIntake::offerClipboard(QClipboard::Mode mode)
+void MatrixIntake::offerClipboard()
 {
-    const auto text = clipboardText(mode);
+    const auto text = clipboardText(QClipboard::Clipboard);
     if (!text)
-        return refuseUnanswered(mode);
-    if (mode != QClipboard::Selection || !text->isEmpty())
-        emit offered(*text, adviceFor(mode));
+        return refuseUnanswered(QClipboard::Clipboard);
+    emit offered(*text, tr("Calculate Angles"), adviceFor(QClipboard::Clipboard), false);
+}
+
+void MatrixIntake::readField()
+{
+    // An empty clipboard stands for the identity; an emptied field stands for nothing.
+    const QString text = m_matrix.wholeText();
+    if (text.isEmpty()) {
+        return emit refused(matrixError(tr("Matrix: the field is empty")),
+            tr("Type or paste a parameter line, then press Enter."), true);
+    }
+    emit offered(text, tr("Enter in Matrix"),
+        tr("The text in the Matrix field is the problem: correct it, then press Enter again."),
+        true);
 }
 
 void MatrixIntake::refuseUnanswered(QClipboard::Mode mode)
@@ -69,7 +90,8 @@ void MatrixIntake::refuseUnanswered(QClipboard::Mode mode)
                                        : tr("Matrix: the program that holds the clipboard did not "
                                             "answer, so nothing was read")),
         selection ? tr("Select the parameter line again, then paste it.")
-                  : tr("Copy the parameter line again, then press Calculate Angles."));
+                  : tr("Copy the parameter line again, then press Calculate Angles."),
+        false);
 }
 
 bool MatrixIntake::eventFilter(QObject *watched, QEvent *event)
@@ -81,7 +103,7 @@ bool MatrixIntake::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress:
         if (!field || !static_cast<QKeyEvent *>(event)->matches(QKeySequence::Paste))
             return false;
-        return paste(*field, QClipboard::Clipboard);
+        return paste(QClipboard::Clipboard);
     case QEvent::MouseButtonRelease: {
         // Where the system has a selection, the middle button pastes it.
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -89,7 +111,7 @@ bool MatrixIntake::eventFilter(QObject *watched, QEvent *event)
             || !QGuiApplication::clipboard()->supportsSelection()
             || !field->rect().contains(mouse->position().toPoint()))
             return false;
-        return paste(*field, QClipboard::Selection);
+        return paste(QClipboard::Selection);
     }
     case QEvent::ContextMenu:
         if (!field)
@@ -105,12 +127,8 @@ bool MatrixIntake::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-bool MatrixIntake::paste(QLineEdit &field, QClipboard::Mode mode)
+bool MatrixIntake::paste(QClipboard::Mode mode)
 {
-    if (&field == &m_matrix) {
-        offerClipboard(mode);
-        return true;
-    }
     // A program that does not answer is said at once, not asked again by the field's own paste.
     const auto text = clipboardText(mode);
     if (!text) {
@@ -119,34 +137,25 @@ bool MatrixIntake::paste(QLineEdit &field, QClipboard::Mode mode)
     }
     if (!isMatrix(*text))
         return false;
-    emit offered(*text, adviceFor(mode));
+    emit offered(*text, tr("Paste"), adviceFor(mode), false);
     return true;
 }
 
 void MatrixIntake::showContextMenu(QLineEdit &field, const QPoint &at)
 {
     const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
-    // An input field's Paste takes a whole matrix to the Matrix field; the read-only Matrix field
-    // has none, and gets one beside Copy.
+    // Paste takes a whole matrix as Ctrl+V does.
     const QString name = QLineEdit::tr("&Paste");
-    QAction *pasteAction = nullptr;
     for (auto *action : menu->actions()) {
-        if (action->text().startsWith(name))
-            pasteAction = action;
+        if (!action->text().startsWith(name))
+            continue;
+        action->disconnect(&field);
+        connect(action, &QAction::triggered, this, [this, &field] {
+            if (!paste(QClipboard::Clipboard))
+                field.paste();
+        });
     }
-    if (pasteAction) {
-        pasteAction->disconnect(&field);
-    } else {
-        pasteAction = new QAction(QIcon::fromTheme(QStringLiteral("edit-paste")),
-            name + QLatin1Char('\t')
-                + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText),
-            menu.get());
-        menu->insertAction(menu->actions().value(1), pasteAction);
-    }
-    connect(pasteAction, &QAction::triggered, this, [this, &field] {
-        if (!paste(field, QClipboard::Clipboard))
-            field.paste();
-    });
+    emit menuShown(menu.get());
     menu->exec(at);
 }
 
@@ -154,10 +163,7 @@ bool MatrixIntake::takeDrag(QLineEdit *field, QEvent *event)
 {
     auto *drag = static_cast<QDropEvent *>(event);
     const QMimeData &data = *drag->mimeData();
-    // The Matrix field takes no drop itself: it goes on to the window. An input field takes text
-    // that is no matrix as its own, and nothing else: no file's path.
-    if (field == &m_matrix)
-        return false;
+    // A field takes text that is no matrix as its own, and nothing else: no file's path.
     if (field && !data.hasUrls() && (event->type() != QEvent::Drop || !isMatrix(data.text())))
         return false;
     // Neither text nor a file: nothing this window takes (a field took its own drags above).
@@ -189,27 +195,30 @@ void MatrixIntake::readDrop(const QMimeData &data)
         if (text.isEmpty()) {
             return emit refused(matrixError(tr("Matrix: the program that the text was dragged "
                                                "from did not hand it over, so nothing was read")),
-                again);
+                again, false);
         }
-        return emit offered(text,
+        return emit offered(text, tr("Drop"),
             tr("The dropped text is the problem: drop a parameter line, or a text file that holds "
-               "one."));
+               "one."),
+            false);
     }
     if (urls.size() > 1)
         return emit refused(
-            matrixError(tr("Matrix: %1 files were dropped; drop one").arg(urls.size())), again);
+            matrixError(tr("Matrix: %1 files were dropped; drop one").arg(urls.size())), again,
+            false);
     if (!urls.front().isLocalFile()) {
         return emit refused(matrixError(tr("Matrix: \"%1\" is not a file on this computer")
                                             .arg(urls.front().toDisplayString())),
-            tr("Save it, then drop the file; or drop its text."));
+            tr("Save it, then drop the file; or drop its text."), false);
     }
     const QString path = urls.front().toLocalFile();
     auto read = readTextFile(path);
     if (const auto *problem = std::get_if<FileProblem>(&read))
-        return emit refused(matrixError(problem->message), again);
-    emit offered(std::get<QString>(read),
+        return emit refused(matrixError(problem->message), again, false);
+    emit offered(std::get<QString>(read), tr("Drop"),
         tr("The text of \"%1\" is the problem: drop a file that holds a parameter line.")
-            .arg(QFileInfo(path).fileName()));
+            .arg(QFileInfo(path).fileName()),
+        false);
 }
 
 } // namespace quorvex

@@ -38,9 +38,9 @@ namespace {
 
 } // namespace
 
-QString orientationDescription(const Parameters &parameters)
+QString orientationDescription(const Parameters &parameters, View view)
 {
-    const OrientationPicture picture = orientationPicture(parameters, StandardView);
+    const OrientationPicture picture = orientationPicture(parameters, view);
     QStringList sentences;
     for (std::size_t i = 0; i < 3; ++i) {
         QString sentence

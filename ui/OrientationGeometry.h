@@ -88,13 +88,16 @@ struct OrientationPicture
 {
     // Where the matrix carries X, Y and Z, AxisLength long before the scales.
     std::array<ViewPoint, 3> axes;
+    // The unturned axes, as long as the longest turned one (AxisLength at least), so that they and
+    // their arcs keep their share of the picture however large the scales make it.
     std::array<ViewPoint, 3> unturnedAxes;
     std::array<ViewPoint, 8> cube; // the unit cube's corners, carried by the matrix
     // Which edges (of CubeEdges) the cube hides behind its faces, were they solid.
     std::array<bool, 12> hiddenEdges;
     std::array<Arc, 3> arcs; // about X, Y and Z
-    // No point lies farther from the origin, from any view: a picture fitted to it keeps its size
-    // while the view turns.
+    // The middle of everything drawn, and how far from it the farthest point lies, from any view:
+    // a picture fitted to them uses its whole square, and keeps its size while the view turns.
+    ViewPoint centre;
     double radius = AxisLength;
 };
 

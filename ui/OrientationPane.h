@@ -1,45 +1,59 @@
 #pragma once
 
 #include <QObject>
-#include <QTimer>
+#include <QSize>
 
 #include <array>
 
+class QAbstractButton;
 class QLineEdit;
+class QScrollArea;
 class QWidget;
 
 namespace quorvex {
 
 class OrientationView;
 
-// The picture of the orientation in its pane at the right of the form. It shows what the six input
-// fields hold, as the user types and after whatever else writes them (an action, an undo, a paste,
-// a drop), with no button to press: the angles and scales that Calculate Angles writes rebuild the
-// matrix it read, so a matrix read as its transpose shows at once. While a field cannot be read
-// the last picture stays, greyed; the buttons name the field. The axes take their fields' colours.
-// The window is as large as the form and the pane, and can be made no smaller. F9, or Orientation
-// Picture in the window's context menu, hides the pane, the window returning to the form's size
-// and minimum, and shows it again. It is shown when the window opens, unless the screen is too
-// narrow for the form and the pane side by side.
+// The picture of the orientation and the form in the room that the window gives them. The picture
+// stands at the right of the form or below it, whichever gives it more room, and fills that room:
+// a larger window, a larger picture. The window opens as large as the form and a picture as high
+// as the form, where the screen has room for them, and otherwise as large as the screen allows,
+// the picture narrower or below the form; where the screen is too small even for the form (a
+// large font on a small screen), the form scrolls beside a column of the picture. The window can
+// be made no smaller than the form and the smallest picture, or than the screen. The Picture box,
+// F9 and Orientation Picture in the window's context menu hide the picture, the window narrowing
+// to the form, and show it again.
 class OrientationPane : public QObject
 {
     Q_OBJECT
 
 public:
-    // The view stands at the right of the form in `window`, as high as the form; the inputs are
-    // Rot X … Scale Z.
-    OrientationPane(
-        QWidget &window, OrientationView &view, const std::array<QLineEdit *, 6> &inputs);
+    // The form and the view stand in `window`; `toggle` is the Picture box; the first three inputs
+    // (Rot X … Rot Z) lend the axes their colours.
+    OrientationPane(QWidget &window, QWidget &form, OrientationView &view, QAbstractButton &toggle,
+        const std::array<QLineEdit *, 6> &inputs);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void follow();
     void setShown(bool shown);
+    // The window's size for the form and, where shown, the picture, on its screen.
+    QSize fittedSize(bool shown) const;
+    // Where the form and the picture stand in the window as large as it is.
+    void place();
+    // The room on the screen for the window's inside: the screen less the panels and the frame.
+    QSize room() const;
+    // The picture no smaller than this, beside or below the form, or the form scrolls.
+    int smallestSide() const;
 
     QWidget &m_window;
+    QWidget &m_form;
     OrientationView &m_view;
-    std::array<QLineEdit *, 6> m_inputs;
-    // An action writes six fields, and the picture follows once, when they all hold their texts.
-    QTimer m_following;
+    QAbstractButton &m_toggle;
+    // Made where the form needs it.
+    QScrollArea *m_scroll = nullptr;
+    bool m_fitted = false;
 };
 
 } // namespace quorvex

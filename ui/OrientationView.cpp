@@ -1,8 +1,10 @@
 #include "OrientationView.h"
 
+#include "AccessibleRole.h"
 #include "OrientationDescription.h"
 
-#include <QAccessibleWidget>
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -52,55 +54,59 @@ namespace {
             static_cast<float>(channel(a.blueF(), b.blueF())));
     }
 
-    // The widget's font at least, and more where the pane is larger than the form it stands beside.
-    QFont scaledFont(const QWidget &widget, double side, double share, bool bold)
+    // A `share` of the picture's side, and the widget's font at least, where that takes no more
+    // than `most` of the side: in a small picture beside a large font, the texts would crowd out
+    // what they name.
+    QFont scaledFont(const QWidget &widget, double side, double share, double most, bool bold)
     {
         QFont font = widget.font();
         font.setBold(bold);
-        font.setPixelSize(
-            static_cast<int>(std::max(QFontInfo(font).pixelSize() * 1.0, side * share)));
+        const double least = std::min(QFontInfo(font).pixelSize() * 1.0, side * most);
+        font.setPixelSize(static_cast<int>(std::max(least, side * share)));
         return font;
     }
 
-    // An image, to screen readers, described by where its axes point.
-    QAccessibleInterface *accessibleImage(const QString &className, QObject *object)
-    {
-        if (className != QLatin1String(OrientationView::staticMetaObject.className()))
-            return nullptr;
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
-    }
-
     // Where the picture stands in the widget: a square, with a strip at its foot for the legend;
-    // the origin at the centre of the rest, and the picture's radius reaching to its edge but for
-    // room for the labels.
+    // the middle of what is drawn at the centre of the rest, and the picture's radius reaching to
+    // its edge but for room for the labels.
     struct Frame
     {
         QRectF square;
         QFont labelFont, legendFont;
         QRectF legend;
         QPointF centre;
+        ViewPoint middle; // of the picture, drawn at the centre
         double scale = 1; // pixels to a unit length
         double pen = 1; // the width of a thin line, growing with the pane
 
-        QPointF at(const ViewPoint &p) const { return centre + QPointF(p.x, -p.y) * scale; }
+        QPointF at(const ViewPoint &p) const
+        {
+            return centre + QPointF(p.x - middle.x, middle.y - p.y) * scale;
+        }
     };
 
-    Frame frameOf(const QWidget &widget, const OrientationPicture &picture)
+    // The legend takes a second line where one is too narrow for it (a large font in a small
+    // pane), the picture giving up the room.
+    Frame frameOf(const QWidget &widget, const OrientationPicture &picture, const QString &legend)
     {
         Frame frame;
         const double side = std::min(widget.width(), widget.height());
         frame.square
             = QRectF((widget.width() - side) / 2, (widget.height() - side) / 2, side, side);
-        frame.labelFont = scaledFont(widget, side, 1 / 22.0, true);
-        frame.legendFont = scaledFont(widget, side, 1 / 28.0, false);
-        const double legend = QFontMetricsF(frame.legendFont).height() * 1.5;
-        frame.legend = QRectF(frame.square.left(), frame.square.bottom() - legend, side, legend);
-        const QRectF area(frame.square.topLeft(), QSizeF(side, side - legend));
+        frame.labelFont = scaledFont(widget, side, 1 / 22.0, 1 / 16.0, true);
+        frame.legendFont = scaledFont(widget, side, 1 / 28.0, 1 / 20.0, false);
+        frame.pen = std::max(1.0, side / 300);
+        const QFontMetricsF metrics(frame.legendFont);
+        const double lines = metrics.horizontalAdvance(legend) > side - 12 * frame.pen ? 2.5 : 1.5;
+        const double strip = metrics.height() * lines;
+        frame.legend = QRectF(frame.square.left(), frame.square.bottom() - strip, side, strip)
+                           .adjusted(6 * frame.pen, 0, -6 * frame.pen, 0);
+        const QRectF area(frame.square.topLeft(), QSizeF(side, side - strip));
         frame.centre = area.center();
+        frame.middle = picture.centre;
         const double labels = QFontMetricsF(frame.labelFont).height() * 1.6;
         frame.scale
             = std::max(0.0, std::min(area.width(), area.height()) / 2 - labels) / picture.radius;
-        frame.pen = std::max(1.0, side / 300);
         return frame;
     }
 
@@ -116,7 +122,7 @@ namespace {
     {
         painter.setPen(QPen(colours.faint, frame.pen));
         for (const auto &tip : picture.unturnedAxes)
-            painter.drawLine(frame.centre, frame.at(tip));
+            painter.drawLine(frame.at({}), frame.at(tip));
         for (std::size_t i = 0; i < CubeEdges.size(); ++i) {
             painter.setPen(QPen(
                 colours.wire, frame.pen, picture.hiddenEdges[i] ? Qt::DashLine : Qt::SolidLine));
@@ -147,7 +153,7 @@ namespace {
             [&](auto a, auto b) { return picture.axes[a].z < picture.axes[b].z; });
         const double headLength = 10 * frame.pen, headWidth = 4 * frame.pen;
         for (const auto i : order) {
-            const QPointF tip = frame.at(picture.axes[i]), along = tip - frame.centre;
+            const QPointF tip = frame.at(picture.axes[i]), along = tip - frame.at({});
             const double drawn = std::hypot(along.x(), along.y());
             painter.setPen(QPen(colours.axes[i], 2.5 * frame.pen, Qt::SolidLine, Qt::RoundCap));
             painter.setBrush(colours.axes[i]);
@@ -157,23 +163,25 @@ namespace {
             }
             const QPointF forward = along / drawn, side(-forward.y(), forward.x());
             const QPointF base = tip - forward * headLength;
-            painter.drawLine(frame.centre, base);
+            painter.drawLine(frame.at({}), base);
             painter.setPen(QPen(colours.axes[i], frame.pen));
             painter.drawPolygon(
                 QPolygonF { tip, base + side * headWidth, base - side * headWidth });
         }
     }
 
-    // Names beyond the tips; an unturned axis' name only where no turned one covers it.
+    // Names beyond the tips, never so near the origin that the names of short axes meet; an
+    // unturned axis' name only where no turned one covers it.
     void drawNames(QPainter &painter, const Frame &frame, const OrientationPicture &picture,
         const Colours &colours)
     {
         const double height = QFontMetricsF(frame.labelFont).height();
+        const QPointF origin = frame.at({});
         const auto nameAt = [&](const ViewPoint &tip) {
-            const QPointF along = frame.at(tip) - frame.centre;
+            const QPointF along = frame.at(tip) - origin;
             const double drawn = std::hypot(along.x(), along.y());
             const QPointF away = drawn > 1 ? along / drawn : QPointF(0.7, -0.7);
-            return frame.at(tip) + away * 0.8 * height;
+            return origin + away * std::max(drawn + 0.8 * height, 1.8 * height);
         };
         const auto draw = [&](const QPointF &at, const QString &name) {
             painter.drawText(QRectF(at.x() - height, at.y() - height / 2, 2 * height, height),
@@ -201,9 +209,12 @@ namespace {
 OrientationView::OrientationView(QWidget *parent)
     : QWidget(parent)
 {
-    [[maybe_unused]] static const bool installed
-        = (QAccessible::installFactory(accessibleImage), true);
+    // An image, to screen readers, described by where its axes point.
+    installAccessibleRoles();
+    setProperty("accessibleRole", "Graphic");
     setAccessibleName(tr("Orientation"));
+    // Tab and a click give it the keys that turn the view.
+    setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::OpenHandCursor);
     describe();
 }
@@ -239,18 +250,26 @@ void OrientationView::resetView()
 void OrientationView::setView(View view)
 {
     m_view = view;
+    // A drag is described where it ends, not at every step.
+    if (!m_dragFrom)
+        describe();
     update();
+}
+
+bool OrientationView::isStandard() const
+{
+    return m_view.azimuth == StandardView.azimuth && m_view.elevation == StandardView.elevation;
 }
 
 QPointF OrientationView::position(const ViewPoint &point) const
 {
-    return frameOf(*this, orientationPicture(m_parameters, m_view)).at(point);
+    return frameOf(*this, orientationPicture(m_parameters, m_view), legend()).at(point);
 }
 
 void OrientationView::paintEvent(QPaintEvent *)
 {
     const OrientationPicture picture = orientationPicture(m_parameters, m_view);
-    const Frame frame = frameOf(*this, picture);
+    const Frame frame = frameOf(*this, picture, legend());
     const QColor background = palette().color(QPalette::Base),
                  ink = palette().color(QPalette::Text);
     Colours colours { {}, mix(ink, background, m_greyed ? 0.3 : 0.55),
@@ -259,27 +278,31 @@ void OrientationView::paintEvent(QPaintEvent *)
         colours.axes[i]
             = m_greyed ? mix(ink, background, 0.45) : axisColour(m_fieldColours[i], background);
 
+    // The square alone: around it, where the pane is longer than high, is the window's own.
     QPainter painter(this);
-    painter.fillRect(rect(), background);
+    painter.fillRect(frame.square, background);
     // The frame lies on whole pixels and needs no smoothing, which cost 190,000 of the 3.5 million
-    // instructions of the picture's first paint (callgrind).
-    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
-    painter.drawRect(frame.square.toRect().adjusted(0, 0, -1, -1));
+    // instructions of the picture's first paint (callgrind). With the focus, which gives the view
+    // the keys, it stands out in the colour of a selection.
+    const int frameWidth = hasFocus() ? 2 : 1;
+    painter.setPen(
+        QPen(palette().color(hasFocus() ? QPalette::Highlight : QPalette::Mid), frameWidth));
+    painter.drawRect(frame.square.toRect().adjusted(
+        frameWidth / 2, frameWidth / 2, -1 - frameWidth / 2, -1 - frameWidth / 2));
     painter.setRenderHint(QPainter::Antialiasing);
     drawBehind(painter, frame, picture, colours);
     drawAxes(painter, frame, picture, colours);
     drawNames(painter, frame, picture, colours);
 
-    const bool standard
-        = m_view.azimuth == StandardView.azimuth && m_view.elevation == StandardView.elevation;
-    const QString legend = standard ? tr("View: Z up, X right, Y left, both away")
-                                    : tr("View turned; a double click turns it back");
-    const QRectF legendText = frame.legend.adjusted(6 * frame.pen, 0, -6 * frame.pen, 0);
     painter.setPen(ink);
     painter.setFont(frame.legendFont);
-    painter.drawText(legendText, Qt::AlignLeft | Qt::AlignVCenter,
-        QFontMetrics(frame.legendFont)
-            .elidedText(legend, Qt::ElideRight, static_cast<int>(legendText.width())));
+    painter.drawText(frame.legend, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, legend());
+}
+
+QString OrientationView::legend() const
+{
+    return isStandard() ? tr("View: Z up, X right, Y left, both away")
+                        : tr("View turned; Home or a double click turns it back");
 }
 
 void OrientationView::mousePressEvent(QMouseEvent *event)
@@ -309,6 +332,7 @@ void OrientationView::mouseReleaseEvent(QMouseEvent *event)
         return QWidget::mouseReleaseEvent(event);
     m_dragFrom.reset();
     setCursor(Qt::OpenHandCursor);
+    describe();
 }
 
 void OrientationView::mouseDoubleClickEvent(QMouseEvent *event)
@@ -318,9 +342,38 @@ void OrientationView::mouseDoubleClickEvent(QMouseEvent *event)
     resetView();
 }
 
+void OrientationView::keyPressEvent(QKeyEvent *event)
+{
+    // As a drag turns it, a step at a time: Right as a drag to the right, Down as a drag down.
+    constexpr double Step = 15;
+    View view = m_view;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        view.azimuth += Step;
+        break;
+    case Qt::Key_Right:
+        view.azimuth -= Step;
+        break;
+    case Qt::Key_Up:
+        view.elevation -= Step;
+        break;
+    case Qt::Key_Down:
+        view.elevation += Step;
+        break;
+    case Qt::Key_Home:
+        view = StandardView;
+        break;
+    default:
+        return QWidget::keyPressEvent(event);
+    }
+    setView({ std::remainder(view.azimuth, 360), std::clamp(view.elevation, -90.0, 90.0) });
+}
+
 void OrientationView::describe()
 {
-    QString description = orientationDescription(m_parameters);
+    QString description = orientationDescription(m_parameters, m_view);
+    if (!isStandard())
+        description.prepend(tr("Seen from a turned view; Home turns it back. "));
     if (m_greyed) {
         description.prepend(tr("Greyed: a field cannot be read, so this is the picture of the "
                                "last values that could. "));

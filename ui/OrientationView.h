@@ -14,9 +14,10 @@ namespace quorvex {
 // A picture of what a matrix does to the object: its axes turned, each in the hue of its field,
 // the unturned axes faint behind them, the unit cube carried as a wire frame with its hidden edges
 // dashed, and an arc with an arrow head for the way a positive angle turns about each axis.
-// Dragging turns the point of view, not the object; a double click returns to the standard view.
-// Screen readers meet an image described in words: where each turned axis points. It draws in the
-// square the form gives it, and starts with the identity.
+// Dragging turns the point of view, not the object, and so do the arrow keys while it has the
+// focus; a double click, or Home, returns to the standard view. Screen readers meet an image
+// described in words: where each turned axis points, from the view it is seen from. It draws in the
+// largest square that it has room for, and starts with the identity.
 class OrientationView : public QWidget
 {
     Q_OBJECT
@@ -47,9 +48,13 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setView(View view);
+    bool isStandard() const;
+    // What the foot of the picture says of the view.
+    QString legend() const;
     void describe();
 
     Parameters m_parameters { 1, 0, 0, 0, 1, 0, 0, 0, 1 };

@@ -108,14 +108,21 @@ stall_owner() {
     kill -STOP "$owner"
 }
 
-# A program that holds the clipboard and never answers: a message after the toolkit's wait, and
-# nothing written.
+# The pixels of the note above the Matrix field, where the window says what it cannot read.
+read -r note_left note_top note_width note_height < <("$form_geometry" "$form" problemNote)
+problem_note() {
+    import -window "$main" -crop "${note_width}x$note_height+$note_left+$note_top" rgb:- | md5sum
+}
+no_problem=$(problem_note)
+problem_said() { [ "$(problem_note)" != "$no_problem" ]; }
+
+# A program that holds the clipboard and never answers: a message in the window after the
+# toolkit's wait, no box to dismiss, and nothing written.
 stall_owner stalled
 click calculateAnglesButton
-tries=150 eventually count_windows "$title" 2 || fail "no message for a clipboard that does not answer"
+tries=150 eventually problem_said || fail "no message for a clipboard that does not answer"
+count_windows "$title" 1 || fail "a clipboard that does not answer opened a window"
 kill -KILL "$owner"
-xdotool windowfocus --sync "$(windows_named "$title" | grep -vx "$main")" key Return
-eventually count_windows "$title" 1 || fail "the message box did not close"
 field_holds rotZEdit "30.0 "
 
 # A program that answers late, and with an empty text: an answer all the same, the identity's.
@@ -124,7 +131,7 @@ click calculateAnglesButton
 sleep 1.5
 kill -CONT "$owner"
 field_holds rotXEdit "0 "
-count_windows "$title" 1 || fail "an empty answer after 1.5 s was taken for no answer"
+problem_said && fail "an empty answer after 1.5 s was taken for no answer"
 kill "$owner" 2>/dev/null || true
 
 # The picture beside the form follows typing, and Calculate Angles draws what it read as typing

@@ -2,16 +2,22 @@
 // in a light and a dark theme, and how the mouse turns the view. Matrices come from the core's
 // calculation of six field texts, as the window feeds them.
 
+#include "InputWatch.h"
 #include "MainWindow.h"
 #include "OrientationDescription.h"
 #include "OrientationView.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTest>
+
+#include <span>
 
 using namespace quorvex;
 
@@ -26,11 +32,13 @@ Parameters matrix(const QString &texts)
     return std::get<Parameters>(calculateParameters(inputs, {}));
 }
 
-// Where a direction of the unturned space lands, as the unturned axes of the picture show.
+// Where a direction of the unturned space lands, AxisLength long, as the unturned axes of the
+// picture show (which grow with the longest turned axis).
 ViewPoint landing(const Vector &direction, const OrientationPicture &picture)
 {
-    return direction.x * picture.unturnedAxes[0] + direction.y * picture.unturnedAxes[1]
-        + direction.z * picture.unturnedAxes[2];
+    return AxisLength / length(picture.unturnedAxes[0])
+        * (direction.x * picture.unturnedAxes[0] + direction.y * picture.unturnedAxes[1]
+            + direction.z * picture.unturnedAxes[2]);
 }
 
 const Vector X { 1, 0, 0 }, Y { 0, 1, 0 }, Z { 0, 0, 1 };
@@ -61,7 +69,8 @@ private slots:
     void arcsTurnAsPositiveAnglesDo();
     void pixels_data();
     void pixels();
-    void dragTurnsTheViewNotTheObject();
+    void dragAndKeysTurnTheViewNotTheObject();
+    void pictureFollowsTheFields();
 };
 
 void OrientationTest::pictureOfEachOrientation_data()
@@ -87,6 +96,9 @@ void OrientationTest::pictureOfEachOrientation_data()
     QTest::newRow("gimbal lock, X 30") << "30 90 0" << locked << 0b010 << "";
     QTest::newRow("gimbal lock, Z 30") << "0 90 30" << locked << 0b010 << "";
     QTest::newRow("scale of 2") << "0 0 0 2 1 1" << Images { 2 * X, Y, Z } << 0b011 << "";
+    QTest::newRow("scales 2 3 4") << "0 0 0 2 3 4" << Images { 2 * X, 3 * Y, 4 * Z } << 0b011 << "";
+    QTest::newRow("scales of a tenth")
+        << "0 0 0 0.1 0.1 0.1" << Images { 0.1 * X, 0.1 * Y, 0.1 * Z } << 0b011 << "";
     QTest::newRow("mirror image")
         << "0 0 0 1 -1 1" << Images { X, -1 * Y, Z } << 0b001
         << "X: right, a little up, away from you. Y: right, a little down, toward you. Z: up, a "
@@ -123,6 +135,35 @@ void OrientationTest::pictureOfEachOrientation()
     }
     if (!description.isEmpty())
         QCOMPARE(orientationDescription(matrix(texts)), description);
+
+    // Drawn in its pane, standard or turned, the picture stands in the middle of its square (not
+    // in its upper half), and each arc is wide enough to read, whatever the scales.
+    OrientationView view;
+    view.resize(300, 300);
+    view.setParameters(matrix(texts));
+    for (const auto key : { Qt::Key_Home, Qt::Key_Down, Qt::Key_Right }) {
+        QTest::keyClick(&view, key);
+        const auto drawn = orientationPicture(view.parameters(), view.view());
+        QRectF extent(view.position(drawn.unturnedAxes[0]), QSizeF());
+        for (const std::span<const ViewPoint> points : { std::span<const ViewPoint>(drawn.axes),
+                 std::span<const ViewPoint>(drawn.unturnedAxes),
+                 std::span<const ViewPoint>(drawn.cube),
+                 std::span<const ViewPoint>(drawn.arcs[0].line),
+                 std::span<const ViewPoint>(drawn.arcs[1].line),
+                 std::span<const ViewPoint>(drawn.arcs[2].line) }) {
+            for (const auto &point : points)
+                extent |= QRectF(view.position(point), QSizeF(1, 1));
+        }
+        QVERIFY(QRectF(0, 0, 300, 300).contains(extent));
+        QVERIFY(
+            std::abs(extent.center().y() - 150) < 45 && std::abs(extent.center().x() - 150) < 45);
+        for (const auto &arc : drawn.arcs) {
+            QRectF around(view.position(arc.line[0]), QSizeF(1, 1));
+            for (const auto &point : arc.line)
+                around |= QRectF(view.position(point), QSizeF(1, 1));
+            QVERIFY(std::max(around.width(), around.height()) > 15);
+        }
+    }
 }
 
 // A small positive angle about an axis moves the next axis' tip the way the arc goes round, and the
@@ -180,6 +221,7 @@ void OrientationTest::pixels()
     view.setGreyed(greyed);
     QImage image(view.size() * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
+    image.fill(palette.color(QPalette::Window)); // the window's, around the picture's square
     view.render(&image);
 
     const auto chroma = [](const QColor &c) { return c.hsvSaturationF() * c.valueF(); };
@@ -216,8 +258,11 @@ void OrientationTest::pixels()
     QCOMPARE(words.startsWith("Greyed"), greyed);
 }
 
-// What the screen shows, which only a repaint that the view asks for changes.
-void OrientationTest::dragTurnsTheViewNotTheObject()
+// What the screen shows, which only a repaint that the view asks for changes, and what screen
+// readers are told: a drag turns the view, never the object, and so do the keys while the view has
+// the focus (Right as a drag to the right, Down as a drag down); a double click and Home turn it
+// back.
+void OrientationTest::dragAndKeysTurnTheViewNotTheObject()
 {
     OrientationView view;
     view.resize(300, 300);
@@ -225,17 +270,82 @@ void OrientationTest::dragTurnsTheViewNotTheObject()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     const auto shown = [&] { return view.screen()->grabWindow(view.winId()).toImage(); };
+    const auto words = [&] {
+        return QAccessible::queryAccessibleInterface(&view)->text(QAccessible::Description);
+    };
     QImage standard;
     QTRY_VERIFY(!(standard = shown()).isNull());
+    const QString standardWords = words();
 
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(150, 150));
     QTest::mouseMove(&view, QPoint(200, 180));
+    QCOMPARE(words(), standardWords); // said once the drag ends
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(200, 180));
     QTRY_VERIFY(shown() != standard);
     QCOMPARE(view.parameters(), matrix("10 20 30"));
+    QVERIFY(view.view().azimuth < StandardView.azimuth
+        && view.view().elevation > StandardView.elevation);
+    QVERIFY(words().startsWith("Seen from a turned view; Home turns it back. X: "));
+    QVERIFY(words().endsWith(orientationDescription(view.parameters(), view.view())));
+    QVERIFY(words() != "Seen from a turned view; Home turns it back. " + standardWords);
 
     QTest::mouseDClick(&view, Qt::LeftButton, {}, QPoint(100, 100));
     QTRY_COMPARE(shown(), standard);
+    QCOMPARE(words(), standardWords);
+
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Right);
+    QTest::keyClick(&view, Qt::Key_Down);
+    QCOMPARE(view.view().azimuth, StandardView.azimuth - 15);
+    QCOMPARE(view.view().elevation, StandardView.elevation + 15);
+    QVERIFY(words().startsWith("Seen from a turned view"));
+    QTest::keyClick(&view, Qt::Key_Left);
+    QTest::keyClick(&view, Qt::Key_Up);
+    QTest::keyClick(&view, Qt::Key_Up);
+    QCOMPARE(view.view().azimuth, StandardView.azimuth);
+    QCOMPARE(view.view().elevation, StandardView.elevation - 15);
+    QTest::keyClick(&view, Qt::Key_Home);
+    QCOMPARE(view.parameters(), matrix("10 20 30"));
+    QCOMPARE(words(), standardWords);
+}
+
+// In the window, the picture shows what the six fields hold from the start and follows their
+// typing; an action's six writes are read once, and nothing more while nothing changes. While a
+// field cannot be read the last picture stays, greyed.
+void OrientationTest::pictureFollowsTheFields()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto &view = *window.findChild<OrientationView *>();
+    QCOMPARE(view.parameters(), matrix("0 0 0"));
+    const auto shows = [&](const QString &line) {
+        return std::ranges::equal(view.parameters(), line.simplified().split(' '),
+            [](double drawn, const QString &value) {
+                return std::abs(drawn - value.toDouble()) <= 5e-7;
+            });
+    };
+    const auto type = [&](const char *field, const QString &keys) {
+        auto *edit = window.findChild<QLineEdit *>(field);
+        edit->setFocus();
+        QTest::keyClicks(edit, keys);
+    };
+    type("rotXEdit", "30");
+    QTRY_VERIFY(shows("1 0 0   0 0.866025 -0.5   0 0.5 0.866025"));
+    type("rotYEdit", "°x");
+    QTRY_VERIFY(view.isGreyed());
+    QVERIFY(shows("1 0 0   0 0.866025 -0.5   0 0.5 0.866025"));
+    type("rotYEdit", "\b");
+    QTRY_VERIFY(!view.isGreyed());
+
+    const QString line = "0.813798 -0.469846 0.34202   0.543838 0.823173 -0.163176   "
+                         "-0.204874 0.318796 0.925417";
+    QGuiApplication::clipboard()->setText(line);
+    QSignalSpy read(window.findChild<InputWatch *>(), &InputWatch::readable);
+    QTest::mouseClick(window.findChild<QPushButton *>("calculateAnglesButton"), Qt::LeftButton);
+    QTRY_COMPARE(read.count(), 1);
+    QVERIFY(!read.wait(50));
+    QVERIFY(shows(line));
 }
 
 QTEST_MAIN(OrientationTest)

@@ -1,10 +1,12 @@
 // Both windows on the offscreen platform, driven by clicks and keys, a fresh main window per test.
 
 #include "MainWindow.h"
+#include "Notification.h"
 #include "OrientationView.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -12,10 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -79,6 +79,20 @@ void copy(const QString &text)
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+// What a note of the window says, whole; empty while it is hidden.
+QString note(const QWidget &window, const QString &name)
+{
+    return child<quorvex::Notification>(window, name)->said();
+}
+
+// Selects a field's text and types over it, as the keys would.
+void typeOver(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    field->insert(text);
+}
+
 // The help window, if exactly one is open.
 QWidget *helpWindow()
 {
@@ -92,7 +106,7 @@ QWidget *helpWindow()
 
 // The contrast of a field's text on its background, as WCAG reckons it, from what is drawn: the
 // background is the commonest colour where the text stands, the text the colour farthest from it.
-double textContrast(QLineEdit *field)
+double textContrast(QWidget *field)
 {
     const QImage image = field->grab(QRect(4, 4, 24, field->height() - 8)).toImage();
     const auto luminance = [](QRgb rgb) {
@@ -132,8 +146,8 @@ private slots:
 
     void actionsWriteFieldsAndClipboard_data();
     void actionsWriteFieldsAndClipboard();
-    void badInputWritesNothing_data();
-    void badInputWritesNothing();
+    void refusalsSayWhyInTheWindow_data();
+    void refusalsSayWhyInTheWindow();
     void fieldsReadableInAnyTheme_data();
     void fieldsReadableInAnyTheme();
     void keysDoWhatTheySay_data();
@@ -141,10 +155,10 @@ private slots:
     void screenReaders();
     void pastesAndDropsReadAsCalculateAngles_data();
     void pastesAndDropsReadAsCalculateAngles();
-    void undoNeverLosesTyping_data();
-    void undoNeverLosesTyping();
-    void formsGrowWithTheFont_data();
-    void formsGrowWithTheFont();
+    void undoAndRedoRetraceEveryStep_data();
+    void undoAndRedoRetraceEveryStep();
+    void windowFitsScreenAndFont_data();
+    void windowFitsScreenAndFont();
     void helpOpensOnceAndReloadsAfterClosing();
     void programEndsWhenItShould_data();
     void programEndsWhenItShould();
@@ -235,44 +249,74 @@ void WindowsTest::actionsWriteFieldsAndClipboard()
     QCOMPARE(description.contains("…"), whole.size() > 600);
     QVERIFY(matrix->toolTip().contains(whole.left(20).remove('\r')));
     // Calculate Matrix, and only it, confirms that the line is on the clipboard.
-    QCOMPARE(child(window, "copiedNotification")->isVisible(),
+    QCOMPARE(note(window, "lineNote") == "The parameter line is on the clipboard.",
         buttons.back() == "calculateMatrixButton");
 }
 
-void WindowsTest::badInputWritesNothing_data()
+void WindowsTest::refusalsSayWhyInTheWindow_data()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("field"); // typed into, or "" for none
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("press"); // a button clicked, "Return" in the field, or "": as typed
     QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message"); // said above the Matrix field, whole
 
-    QTest::newRow("Rot Y is a word")
-        << "calculateMatrixButton"
-        << "rotYEdit"
-        << "abc" << Before << R"(Rot Y: "abc" is not a number; type degrees, like 30 or 30°)";
+    const QString abc = R"(Rot Y: "abc" is not a number; type degrees, like 30 or 30°)";
+    QTest::newRow("Scale Y is a word, as typed")
+        << "scaleYEdit"
+        << "abc"
+        << "" << Before << R"(Scale Y: "abc" is not a number)";
+    QTest::newRow("Rot Y is a word, Enter") << "rotYEdit"
+                                            << "abc"
+                                            << "Return" << Before << abc;
     QTest::newRow("a megabyte of digits in Rot X")
-        << "calculateMatrixButton"
-        << "rotXEdit" << QString(1 << 20, '7') << Before
+        << "rotXEdit" << QString(1 << 20, '7') << "calculateMatrixButton" << Before
         << "Rot X: \"" + QString(40, '7') + "…\" is too large";
     // The clipboard is to blame, not the Matrix field.
-    QTest::newRow("a value on the clipboard beyond a double") << "calculateAnglesButton"
-                                                              << "matrixEdit"
-                                                              << "typed"
-                                                              << "1e999 0 0 0 1 0 0 0 1"
-                                                              << R"(Matrix: "1e999" is too large)";
-    QTest::newRow("no number on the clipboard") << "calculateAnglesButton"
-                                                << "matrixEdit"
-                                                << "typed"
-                                                << "hello"
-                                                << R"(Matrix: "hello" holds no parameter line)";
+    const QString copyAgain = ". The text on the clipboard is the problem: copy a parameter line, "
+                              "then press Calculate Angles again.";
+    QTest::newRow("a value on the clipboard beyond a double")
+        << ""
+        << ""
+        << "calculateAnglesButton"
+        << "1e999 0 0 0 1 0 0 0 1"
+        << R"(Matrix: "1e999" is too large)" + copyAgain;
+    // A message longer than its two lines ends in "…", and its tooltip holds it whole.
+    QTest::newRow("rows that are no rotation on the clipboard")
+        << ""
+        << ""
+        << "calculateAnglesButton"
+        << "1 2 3 4 5 6 7 8 9"
+        << "Matrix: read as 1 2 3  4 5 6  7 8 9, which is not a rotation with scales: rows 1 and "
+           "2 stand at 12.9°, not 90°"
+            + copyAgain;
+    QTest::newRow("no number on the clipboard")
+        << ""
+        << ""
+        << "calculateAnglesButton"
+        << "hello"
+        << R"(Matrix: "hello" holds no parameter line)" + copyAgain;
+    QTest::newRow("Enter in the Matrix field with no matrix")
+        << "matrixEdit"
+        << "hello"
+        << "Return" << Before
+        << R"(Matrix: "hello" holds no parameter line. The text in the Matrix field is the )"
+           "problem: correct it, then press Enter again.";
+    QTest::newRow("Enter in the emptied Matrix field")
+        << "matrixEdit"
+        << ""
+        << "Return" << Before
+        << "Matrix: the field is empty. Type or paste a parameter line, then press Enter.";
 }
 
-void WindowsTest::badInputWritesNothing()
+// What cannot be read is said in the window, and the field to blame framed, with no box to
+// dismiss; nothing is written; a field to blame is ready to be typed over, and once the user
+// moves on, the message goes.
+void WindowsTest::refusalsSayWhyInTheWindow()
 {
-    QFETCH(QString, button);
     QFETCH(QString, field);
     QFETCH(QString, text);
+    QFETCH(QString, press);
     QFETCH(QString, clipboard);
     QFETCH(QString, message);
 
@@ -280,30 +324,35 @@ void WindowsTest::badInputWritesNothing()
     quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *edit = ::field(window, field);
-    edit->setText(text);
+    QLineEdit *edit = field.isEmpty() ? nullptr : ::field(window, field);
+    if (edit)
+        typeOver(edit, text);
     const QStringList before = texts(window);
-    QWidget *confirmation = child(window, "copiedNotification");
-    confirmation->show(); // as an earlier Calculate Matrix left it
+    if (press == "Return")
+        QTest::keyClick(edit, Qt::Key_Return);
+    else if (!press.isEmpty())
+        click(window, press);
 
-    click(window, button);
-
-    QMessageBox *box = nullptr;
-    QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
-    QCOMPARE(box->text(), message);
-    const bool clipboardToBlame = field == "matrixEdit";
-    QCOMPARE(box->informativeText().contains("clipboard"), clipboardToBlame);
+    QTRY_COMPARE(note(window, "problemNote"), message);
+    QVERIFY(!QApplication::activeModalWidget());
+    auto *shown = child<QLabel>(window, "problemNote");
+    QVERIFY(shown->heightForWidth(shown->width()) <= shown->height());
+    QCOMPARE(shown->toolTip(), shown->text().endsWith("…") ? message : "");
     QCOMPARE(texts(window), before);
     QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
-    QVERIFY(!confirmation->isVisible());
+    QList<QLineEdit *> marked;
+    for (const auto &name : Fields) {
+        if (::field(window, name)->property("unreadable").toBool())
+            marked << ::field(window, name);
+    }
+    QCOMPARE(marked, edit ? QList { edit } : QList<QLineEdit *>());
+    QCOMPARE(window.focusWidget(), edit ? edit : child(window, press));
+    if (edit && !press.isEmpty() && field != "matrixEdit")
+        QTRY_COMPARE(edit->selectedText(), text); // after Enter's click
 
-    // A field to blame is ready to be typed over; otherwise the focus stays on the button.
-    const QPointer<QMessageBox> closed(box);
-    QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-    QTRY_VERIFY(!closed); // no message box stays behind
-    QTRY_COMPARE(window.focusWidget(), clipboardToBlame ? child(window, button) : edit);
-    QCOMPARE(edit->selectedText(), clipboardToBlame ? "" : text);
-    QCOMPARE(texts(window), before);
+    typeOver(edit ? edit : ::field(window, "rotXEdit"), "5");
+    QTRY_COMPARE(note(window, "problemNote"), "");
+    QVERIFY(!(edit ? edit : ::field(window, "rotXEdit"))->property("unreadable").toBool());
 }
 
 // Under a dark theme the fields keep their pastel backgrounds: their text and its selection must
@@ -337,6 +386,10 @@ void WindowsTest::fieldsReadableInAnyTheme()
         edit->selectAll();
         QVERIFY2(textContrast(edit) >= 4.5, qPrintable(name + ", selected"));
     }
+    // So does the message of a field that cannot be read.
+    field(window, "rotXEdit")->setText("888x");
+    QTRY_VERIFY(!note(window, "problemNote").isEmpty());
+    QVERIFY(textContrast(child(window, "problemNote")) >= 4.5);
     QApplication::setPalette(before);
 }
 
@@ -344,8 +397,9 @@ void WindowsTest::keysDoWhatTheySay_data()
 {
     QTest::addColumn<QString>("focus"); // a control of the main window, or "help:" one of Help's
     QTest::addColumn<QKeySequence>("key");
-    QTest::addColumn<QString>("outcome"); // "matrix", "angles" calculated, "help" open, "no help",
-                                          // "nothing"
+    // "matrix", "angles" of the clipboard, "field": the Matrix field's angles, "help" open,
+    // "no help", "nothing"
+    QTest::addColumn<QString>("outcome");
     QTest::addColumn<QString>("namedBy"); // the control whose tooltip names the key, if any
 
     const QKeySequence enter(Qt::Key_Return), f1(Qt::Key_F1), ctrlW(Qt::CTRL | Qt::Key_W),
@@ -358,7 +412,7 @@ void WindowsTest::keysDoWhatTheySay_data()
     QTest::newRow("Space on Calculate Matrix")
         << "calculateMatrixButton" << QKeySequence(Qt::Key_Space) << "matrix"
         << "";
-    QTest::newRow("Enter in the Matrix field") << "matrixEdit" << enter << "nothing"
+    QTest::newRow("Enter in the Matrix field") << "matrixEdit" << enter << "field"
                                                << "";
     QTest::newRow("Ctrl+Shift+V in Rot X") << "rotXEdit" << ctrlShiftV << "angles"
                                            << "calculateAnglesButton";
@@ -417,7 +471,10 @@ void WindowsTest::keysDoWhatTheySay()
         : outcome == "angles"                ? RotX30
                                              : "1 0 0  0 1 0  0 0 1";
     QTRY_COMPARE(field(window, "matrixEdit")->text(), line);
-    QCOMPARE(field(window, "rotXEdit")->text(), outcome == "angles" ? "30.0 " : "-30");
+    QCOMPARE(field(window, "rotXEdit")->text(),
+        outcome == "angles"      ? "30.0 "
+            : outcome == "field" ? "0 "
+                                 : "-30");
     QTRY_COMPARE(helpWindow() != nullptr, outcome == "help");
     if (helpWindow())
         helpWindow()->close();
@@ -447,33 +504,38 @@ void WindowsTest::screenReaders()
             && !heading->text(QAccessible::Name).contains("  "),
         qPrintable(heading->text(QAccessible::Name)));
 
-    // The Matrix field is read-only, and says so; its text can still be selected and copied.
-    auto *matrix = field(window, "matrixEdit");
-    const auto state = QAccessible::queryAccessibleInterface(matrix)->state();
-    QVERIFY(state.readOnly && state.selectableText);
-    matrix->setFocus();
-    QTest::keyClicks(matrix, "typed");
-    QTest::keyClick(matrix, Qt::Key_Backspace);
-    QTest::keySequence(matrix, QKeySequence::SelectAll);
-    QTest::keySequence(matrix, QKeySequence::Copy);
-    QCOMPARE(QGuiApplication::clipboard()->text(), "1 0 0  0 1 0  0 0 1");
-
-    // Calculate Matrix is confirmed in a notification, which a screen reader speaks as it appears
-    // (it announces objects of that role), and which stays until the user's next action or edit:
-    // opening and closing Help is neither, a key typed in Rot Y is.
+    // The notes under and above the Matrix field are notifications, which a screen reader speaks
+    // as they appear (it announces objects of that role). Calculate Matrix is confirmed until
+    // the user's next action or edit: opening and closing Help is neither, a key typed in Rot Y
+    // is, and the note then says that the line is out of date. A field that cannot be read is
+    // named above, and its description, which a screen reader reads with the field, says why.
     click(window, "calculateMatrixButton");
-    auto *notification = QAccessible::queryAccessibleInterface(child(window, "copiedNotification"));
-    QCOMPARE(notification->role(), QAccessible::Notification);
-    QCOMPARE(notification->text(QAccessible::Name), "The parameter line is on the clipboard.");
+    auto *lineNote = QAccessible::queryAccessibleInterface(child(window, "lineNote"));
+    QCOMPARE(lineNote->role(), QAccessible::Notification);
+    QCOMPARE(lineNote->text(QAccessible::Name), "The parameter line is on the clipboard.");
     click(window, "helpButton");
     helpWindow()->close();
     QTest::qWait(100);
-    QVERIFY(!notification->state().invisible);
-    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_5);
-    QVERIFY(notification->state().invisible);
+    QCOMPARE(lineNote->text(QAccessible::Name), "The parameter line is on the clipboard.");
+    QTest::keyClicks(field(window, "rotYEdit"), "x");
+    QVERIFY(!lineNote->state().invisible);
+    QCOMPARE(lineNote->text(QAccessible::Name),
+        "Out of date, here and on the clipboard: the fields have changed. Press Enter.");
+    copy(Before); // by another program
+    QCOMPARE(lineNote->text(QAccessible::Name),
+        "Out of date: the fields have changed since this line. Press Enter for theirs.");
+    auto *problemNote = QAccessible::queryAccessibleInterface(child(window, "problemNote"));
+    QTRY_VERIFY(!problemNote->state().invisible);
+    QCOMPARE(problemNote->role(), QAccessible::Notification);
+    const QString problem = R"(Rot Y: "0x" is not a number; type degrees, like 30 or 30°)";
+    QCOMPARE(problemNote->text(QAccessible::Name), problem);
+    QVERIFY(QAccessible::queryAccessibleInterface(field(window, "rotYEdit"))
+                ->text(QAccessible::Description)
+                .startsWith(problem + "\nThe turn about Y"));
 
-    // Help's text is read line by line, the matrix picture included.
+    // Help is a frame too, and its text is read line by line, the matrix picture included.
     click(window, "helpButton");
+    QCOMPARE(QAccessible::queryAccessibleInterface(helpWindow())->role(), QAccessible::Window);
     auto *help = QAccessible::queryAccessibleInterface(child(*helpWindow(), "helpTextView"));
     QVERIFY(help->state().readOnly && help->state().multiLine);
     auto *text = help->textInterface();
@@ -531,8 +593,8 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
 {
     QTest::addColumn<QString>("how"); // "Ctrl+V", "menu" or "drop", the control, files dropped
     QTest::addColumn<QByteArray>("given"); // on the clipboard, dropped, or in the file dropped
-    // "read": Calculate Angles' fields (the Matrix field shows what was given); "Rot Y TEXT": the
-    // field's own paste; otherwise the message, and nothing written.
+    // "read": Calculate Angles' fields (the Matrix field shows what was given); "Rot Y TEXT" or
+    // "Matrix TEXT": the field's own paste; otherwise the message, and nothing written.
     QTest::addColumn<QString>("outcome");
 
     const QByteArray line = Line102030.toUtf8();
@@ -547,8 +609,7 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
     QTest::newRow("Paste of rows that are no rotation in Rot Y's menu")
         << "menu rotYEdit" << QByteArray("1 2 3 4 5 6 7 8 9") << "Rot Y 1 2 3 4 5 6 7 8 9";
     QTest::newRow("Ctrl+V of no matrix in the Matrix field")
-        << "Ctrl+V matrixEdit" << QByteArray("hello")
-        << R"(Matrix: "hello" holds no parameter line)";
+        << "Ctrl+V matrixEdit" << QByteArray("1 0 0") << "Matrix 1 0 0";
     QTest::newRow("text dropped on the Matrix field") << "drop matrixEdit" << line << "read";
     QTest::newRow("a matrix dropped on Rot Y") << "drop rotYEdit" << line << "read";
     QTest::newRow("a number dropped on Rot Y")
@@ -568,9 +629,12 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles_data()
     QTest::newRow("Latin-1")
         << "drop window file:m.txt" << QByteArray("30\xb0 0 0")
         << R"(Matrix: "m.txt" is not text in UTF-8, nor in UTF-16 with a byte-order mark)";
-    QTest::newRow("65 MiB")
-        << "drop window file:big.txt" << QByteArray("<65 MiB>")
-        << R"(Matrix: "big.txt" holds 65 MiB, far more than a matrix; it was not read)";
+    // 64 MiB are read (and these bytes are no text); a byte more is not.
+    QTest::newRow("64 MiB") << "drop window file:big.txt" << QByteArray("<67108864 bytes>")
+                            << R"(Matrix: "big.txt" is not a text file)";
+    QTest::newRow("64 MiB and a byte")
+        << "drop window file:big.txt" << QByteArray("<67108865 bytes>")
+        << R"(Matrix: "big.txt" holds 64 MiB, far more than a matrix; it was not read)";
     QTest::newRow("two files") << "drop window file:m.txt file:n.txt" << line
                                << "Matrix: 2 files were dropped; drop one";
     QTest::newRow("a folder") << "drop window file:" << line
@@ -609,8 +673,8 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles()
         QFile file(path);
         if (given.isEmpty() || word == "file:" || !file.open(QIODevice::WriteOnly))
             continue;
-        if (given == "<65 MiB>")
-            QVERIFY(file.resize(65 << 20));
+        if (given.endsWith(" bytes>"))
+            QVERIFY(file.resize(given.mid(1).split(' ').front().toLongLong()));
         else if (given == "<pipe>")
             QVERIFY(file.remove() && mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         else
@@ -638,109 +702,152 @@ void WindowsTest::pastesAndDropsReadAsCalculateAngles()
         fields = Read102030.mid(0, 6) << (urls.isEmpty() ? QString::fromUtf8(given) : Line102030);
     } else if (outcome.startsWith("Rot Y ")) {
         fields[1] = outcome.mid(6);
+    } else if (outcome.startsWith("Matrix ")) {
+        fields[6] = outcome.mid(7);
     } else {
-        QMessageBox *box = nullptr;
-        QTRY_VERIFY((box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())));
-        // The system's reason for a file it cannot open is in the user's language.
-        QVERIFY2(outcome.endsWith(": ") ? box->text().startsWith(outcome) : box->text() == outcome,
-            qPrintable(box->text()));
-        box->close();
+        // The message, and the advice after it; the system's reason for a file it cannot open is
+        // in the user's language.
+        QTRY_VERIFY2(note(window, "problemNote").startsWith(outcome),
+            qPrintable(note(window, "problemNote")));
     }
     QCOMPARE(texts(window), fields);
     delete data;
 }
 
-void WindowsTest::undoNeverLosesTyping_data()
+void WindowsTest::undoAndRedoRetraceEveryStep_data()
 {
-    // Steps: "type FIELD TEXT" as the user types it over the field's text; "copy LINE102030";
-    // "matrix" or "angles" clicked; a key in a control, "FIELD Ctrl+Z".
+    // Steps: "type FIELD TEXT…" typed over the field's text; "copy" (Line102030); "matrix" or
+    // "angles" clicked; "drop" (Line102030 on the window); "undo"; "FIELD KEY", a key in a field.
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<QString>("keysIn"); // the undo and redo keys' control, "" for the focus, or
+                                         // "menu:FIELD" for the field's context menu
+    QTest::addColumn<QString>("note"); // under the Matrix field at the end
 
-    const QString copy = "copy", angles = "angles";
-    const auto typed = [](QStringList fields, int at, const QString &text) {
-        fields[at] = text;
-        return fields;
-    };
-    QTest::newRow("Calculate Angles undone gives back the angles typed")
-        << QStringList { "type rotXEdit 45", copy, angles, "rotXEdit Ctrl+Z" }
-        << typed(Start, 0, "45");
-    QTest::newRow("redone with Ctrl+Shift+Z and with Ctrl+Y") << QStringList { copy, angles,
-        "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Shift+Z", "scaleZEdit Ctrl+Z", "scaleZEdit Ctrl+Y" }
-                                                              << Read102030;
-    QTest::newRow("a field's own typing is undone first")
-        << QStringList { copy, angles, "type rotYEdit 7", "rotYEdit Ctrl+Z" } << Read102030;
-    QTest::newRow("typing undone past comes back with redo") << QStringList { copy, angles,
-        "type rotYEdit 7", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Y",
-        "rotXEdit Ctrl+Y" } << typed(Read102030, 1, "7");
-    QTest::newRow("typing before Calculate Matrix is a step of its own") << QStringList {
-        "type rotXEdit 30", "matrix", "calculateMatrixButton Ctrl+Z", "calculateMatrixButton Ctrl+Z"
-    } << Start;
-    QTest::newRow("redone, the typing comes back first") << QStringList { "type rotXEdit 30",
-        "matrix", "helpButton Ctrl+Z", "helpButton Ctrl+Z", "helpButton Ctrl+Y" }
-                                                         << typed(Start, 0, "30");
-    QTest::newRow("and comes back") << QStringList { "type rotXEdit 30", "matrix",
-        "helpButton Ctrl+Z", "helpButton Ctrl+Z", "helpButton Ctrl+Y", "helpButton Ctrl+Y" }
-                                    << typed(typed(Start, 0, "30"), 6, RotX30);
-    QTest::newRow("typing calculated with Enter is undone with the calculation") << QStringList {
-        "type rotXEdit 30", "rotXEdit Return", "rotXEdit Ctrl+Z", "rotXEdit Ctrl+Z"
-    } << Start;
-    QTest::newRow("a paste is one step")
-        << QStringList { copy, "matrixEdit Ctrl+V", "matrixEdit Ctrl+Z" } << Start;
-    QTest::newRow("typing after an undo leaves nothing to redo") << QStringList { copy, angles,
-        "rotXEdit Ctrl+Z", "type rotXEdit 5", "rotXEdit Ctrl+Y" } << typed(Start, 0, "5");
+    const QString onClipboard
+        = "Out of date, here and on the clipboard: the fields have changed. Press Enter.";
+    QTest::newRow("Rot Z 45 calculated, then 60 typed")
+        << QStringList { "type rotZEdit 45", "matrix", "type rotZEdit 60" } << "" << onClipboard;
+    QTest::newRow("30 in Rot X, Enter, 7 in Rot Y") << QStringList { "type rotXEdit 30",
+        "rotXEdit Return", "type rotYEdit 7" } << "" << onClipboard;
+    QTest::newRow("Calculate Angles, a line typed in the Matrix field, Enter there")
+        << QStringList { "copy", "angles", "type matrixEdit 0 -1 0 1 0 0 0 0 1",
+               "matrixEdit Return" }
+        << "matrixEdit"
+        << "";
+    QTest::newRow("a paste, both sides edited, a drop") << QStringList { "copy", "rotYEdit Ctrl+V",
+        "type scaleXEdit 2", "type matrixEdit 1 0 0", "drop" }
+                                                        << "helpButton"
+                                                        << "";
+    QTest::newRow("typing back is no step, nor is a failed action")
+        << QStringList { "type rotXEdit 30", "matrix", "type rotYEdit 5", "type rotYEdit 0",
+               "type scaleXEdit x", "matrix", "type scaleXEdit 1" }
+        << "menu:rotYEdit"
+        << "";
+    QTest::newRow("typing after an undo leaves nothing to redo")
+        << QStringList { "type rotXEdit 30", "matrix", "undo", "type rotYEdit 5" } << ""
+        << "Out of date: the fields have changed since this line. Press Enter for theirs.";
 }
 
-void WindowsTest::undoNeverLosesTyping()
+// Whatever the user does, N undos go back through exactly the states the window held, the note
+// under the Matrix field included, and N redos return: nothing typed is lost, and the clipboard
+// is never undone.
+void WindowsTest::undoAndRedoRetraceEveryStep()
 {
     QFETCH(QStringList, steps);
-    QFETCH(QStringList, fields);
+    QFETCH(QString, keysIn);
+    QFETCH(QString, note);
 
     copy(Before);
     quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    // The confirmation of Calculate Matrix lasts until the next action, an undo included.
+    const auto state = [&] {
+        const QString said = ::note(window, "lineNote");
+        return texts(window) << (said == "The parameter line is on the clipboard." ? "" : said);
+    };
+    QList<QStringList> states { state() };
+    QString typing; // the field typed in last, whose typing goes on as one step
     for (const auto &step : steps) {
         const QStringList words = step.split(' ');
         if (step == "copy") {
             copy(Line102030);
         } else if (step == "matrix" || step == "angles") {
             click(window, step == "matrix" ? "calculateMatrixButton" : "calculateAnglesButton");
+        } else if (step == "drop") {
+            QMimeData data;
+            data.setText(Line102030);
+            drop(&window, &data);
+        } else if (step == "undo") {
+            QTest::keySequence(window.focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+            states.removeLast();
+            QCOMPARE(state(), states.back());
+            typing.clear();
+            continue;
         } else if (words[0] == "type") {
             auto *edit = field(window, words[1]);
             edit->setFocus();
             edit->selectAll();
-            QTest::keyClicks(edit, words[2]);
+            QTest::keyClicks(edit, words.mid(2).join(' '));
         } else {
-            QWidget *control = child(window, words[0]);
-            control->setFocus();
-            QTest::keySequence(control, QKeySequence(words[1]));
+            QSignalSpy clicked(
+                child<QPushButton>(window, "calculateMatrixButton"), &QPushButton::clicked);
+            field(window, words[0])->setFocus();
+            QTest::keySequence(field(window, words[0]), QKeySequence(words[1]));
+            if (words[1] == "Return" && words[0] != "matrixEdit")
+                QTRY_COMPARE(clicked.count(), 1); // after the button's animation
         }
+        const QStringList now = state();
+        if (words[0] == "type" && words[1] == typing) {
+            states.last() = now;
+            if (states.size() > 1 && states.at(states.size() - 2) == now)
+                states.removeLast();
+        } else if (now != states.back()) {
+            states << now;
+        }
+        typing = words[0] == "type" ? words[1] : QString();
     }
-    QCOMPARE(texts(window), fields);
-    // The clipboard is the user's: no undo takes back the line that Calculate Matrix put there.
-    if (steps.contains("matrix"))
-        QCOMPARE(QGuiApplication::clipboard()->text(), RotX30);
+    QCOMPARE(states.back().back(), note);
+
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const auto press = [&](bool undo, qsizetype i) {
+        if (keysIn.startsWith("menu:"))
+            return chooseFromMenu(child(window, keysIn.mid(5)), undo ? "&Undo" : "&Redo");
+        QWidget *target = keysIn.isEmpty() ? window.focusWidget() : child(window, keysIn);
+        target->setFocus();
+        QTest::keySequence(target,
+            QKeySequence(undo ? "Ctrl+Z"
+                    : i % 2   ? "Ctrl+Y"
+                              : "Ctrl+Shift+Z"));
+    };
+    for (qsizetype i = states.size() - 2; i >= -1; --i) {
+        press(true, i);
+        QCOMPARE(state(), states.at(std::max<qsizetype>(i, 0)));
+    }
+    for (qsizetype i = 1; i <= states.size(); ++i) {
+        press(false, i);
+        QCOMPARE(state(), states.at(std::min(i, states.size() - 1)));
+    }
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
 }
 
-// Captions fit their controls (with Arial's metric twin from fonts-liberation), at the desktop's
-// font and at a large one, where the forms grow; the help text's lines fit its view unwrapped,
-// which keeps the matrix picture whole; a line of the fields' font fits their boxes, descenders
-// and all. Help fits the screen, its text scrolling where it must and its Exit button in sight.
-// The picture of the orientation grows too: it stands beside the form, as high as it, every
-// control where the form puts it, and the window is no smaller than both; F9 and the context menu
-// hide it, the window narrowing to the form, and show it again. It follows the fields as they are
-// typed and written, greyed while one cannot be read. The test's screen (screens.json) has room
-// for the form and the picture side by side at the desktop's font, not at 16 pt, where the window
-// opens without the picture.
-void WindowsTest::formsGrowWithTheFont_data()
+void WindowsTest::windowFitsScreenAndFont_data()
 {
     QTest::addColumn<int>("points"); // 0: the desktop's font as it is
     QTest::newRow("desktop font") << 0;
     QTest::newRow("16 pt") << 16;
 }
 
-void WindowsTest::formsGrowWithTheFont()
+// At the desktop's font and at a large one, on the test's screen (1280×800, and 800×600 in a run
+// of its own), every control and the picture lie on the screen: where the screen is too small
+// even for the form, the form scrolls and brings the control with the focus into sight. The
+// picture fills the room beside or below the form, and grows with the window; F9, the Picture box
+// and the context menu hide it, the window narrowing to the form, and show it again. Captions fit
+// their controls (with Arial's metric twin from fonts-liberation), the help text's lines fit its
+// view unwrapped, which keeps the matrix picture whole; a line of the fields' font fits their
+// boxes, descenders and all. Help opens beside the main window where the screen has room, and
+// fits the screen, its text scrolling, its Exit button in sight.
+void WindowsTest::windowFitsScreenAndFont()
 {
     QFETCH(int, points);
     const QFont desktop = QApplication::font();
@@ -750,47 +857,56 @@ void WindowsTest::formsGrowWithTheFont()
     QApplication::setFont(font);
     const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
 
-    copy("1.627595 -0.939693 0.68404   1.631514 2.469519 -0.489528   -0.819497 1.275183 3.701666");
     quorvex::MainWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
+    const QRect screen = window.screen()->availableGeometry();
     auto *picture = child<quorvex::OrientationView>(window, "orientationView");
-    QHash<QWidget *, QRect> places;
-    for (auto *control : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        places[control] = control->geometry();
-    const auto placed = [&](bool shown) {
-        const QRect pane = picture->geometry();
+    QWidget *form = child(window, "form");
+    const auto fits = [&](bool shown) {
+        // Active, as after a menu it may not be yet: the focus moves only in an active window.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTRY_VERIFY(screen.contains(window.frameGeometry()));
         QCOMPARE(picture->isVisible(), shown);
-        QVERIFY(pane.width() == pane.height() && pane.top() == 0);
-        QCOMPARE(window.size(), QSize(shown ? pane.right() + 1 : pane.left(), pane.height()));
-        QCOMPARE(window.minimumSize(), window.size());
-        for (auto [control, place] : places.asKeyValueRange())
-            QVERIFY(control->geometry() == place
-                && (control == picture || place.right() < pane.left()));
+        QCOMPARE(child<QCheckBox>(window, "pictureCheckBox")->isChecked(), shown);
+        QCOMPARE(window.minimumSize().boundedTo(window.size()), window.minimumSize());
+        const QWidget *clip = form->parentWidget();
+        const QRect seen(clip->mapTo(&window, QPoint()), clip->size());
+        for (auto *control : form->findChildren<QWidget *>()) {
+            if (control->focusPolicy() == Qt::NoFocus)
+                continue;
+            control->setFocus();
+            const QRect place(control->mapTo(&window, QPoint()), control->size());
+            // Of a control wider than the view, its beginning.
+            const QRect whole = place.width() <= seen.width()
+                ? place
+                : QRect(place.topLeft(), QSize(seen.width() / 2, place.height()));
+            QVERIFY2(seen.contains(whole) && !(shown && whole.intersects(picture->geometry())),
+                qPrintable(control->objectName()));
+        }
+        if (shown) {
+            QCOMPARE(picture->geometry().bottomRight(), window.rect().bottomRight());
+            QVERIFY(std::min(picture->width(), picture->height()) >= 0.4 * form->height() - 1);
+        } else if (form->parentWidget() == &window) {
+            QCOMPARE(window.size(), form->size());
+        }
     };
-    placed(points == 0);
-    QVERIFY(picture->toolTip().contains("F9"));
+    fits(true);
+    window.resize(1, 1); // no smaller than the form and the smallest picture
+    fits(true);
+    const int side = std::min(picture->width(), picture->height());
+    window.resize(screen.size());
+    QTRY_VERIFY(
+        std::min(picture->width(), picture->height()) > side || window.size() != screen.size());
     QTest::keyClick(field(window, "rotXEdit"), Qt::Key_F9);
-    placed(points != 0);
-    chooseFromMenu(points == 0 ? &window : static_cast<QWidget *>(picture), "Orientation");
-    placed(points == 0);
-
-    // The picture is of a parameter line's matrix, to the line's six decimals.
-    const auto shows = [&](const QString &line) {
-        return std::ranges::equal(picture->parameters(), line.simplified().split(' '),
-            [](double drawn, const QString &value) {
-                return std::abs(drawn - value.toDouble()) <= 5e-7;
-            });
-    };
-    QTest::keyClicks(field(window, "rotXEdit"), "30");
-    QTRY_VERIFY(shows(RotX30));
-    QTest::keyClicks(field(window, "rotYEdit"), "°x");
-    QTRY_VERIFY(picture->isGreyed() && shows(RotX30));
-    QTest::keyClick(field(window, "rotYEdit"), Qt::Key_Backspace);
-    QTRY_VERIFY(!picture->isGreyed() && shows(RotX30));
-    // Calculate Angles writes the angles and scales that rebuild the matrix it read.
-    click(window, "calculateAnglesButton");
-    QTRY_VERIFY(shows(QGuiApplication::clipboard()->text()));
+    fits(false);
+    QTest::mouseClick(child(window, "pictureCheckBox"), Qt::LeftButton);
+    fits(true);
+    chooseFromMenu(&window, "Orientation");
+    fits(false);
+    QTest::mouseClick(child(window, "pictureCheckBox"), Qt::LeftButton);
+    fits(true);
 
     click(window, "helpButton");
     QWidget *help = helpWindow();
@@ -824,12 +940,12 @@ void WindowsTest::formsGrowWithTheFont()
     auto *heading = child<QLabel>(window, "headingLabel");
     QVERIFY(heading->fontMetrics().horizontalAdvance(heading->text())
         > 0.9 * heading->contentsRect().width());
-    const QRect screen = help->screen()->availableGeometry();
-    QVERIFY2(help->frameGeometry().height() <= screen.height(),
+    QVERIFY2(screen.contains(help->frameGeometry()),
         qPrintable(QString("%1 %2").arg(help->frameGeometry().height()).arg(screen.height())));
+    if (window.frameGeometry().width() + help->frameGeometry().width() <= screen.width())
+        QVERIFY(!help->frameGeometry().intersects(window.frameGeometry()));
     QVERIFY(help->rect().contains(child(*help, "closeButton")->geometry()));
-    auto *view = child<QPlainTextEdit>(*help, "helpTextView");
-    QCOMPARE(view->verticalScrollBar()->maximum() > 0, points != 0); // taller than 800 pixels
+    QVERIFY(child<QPlainTextEdit>(*help, "helpTextView")->verticalScrollBar()->maximum() > 0);
     help->close();
 }
 
