@@ -160,9 +160,11 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
         { "column 1: 0.81 0.54 -0.2\ncolumn 2: -0.47 0.82 0.32\ncolumn 3: 0.34 -0.16 0.93", "M" },
         { "c1 = (0.81, 0.54, -0.2)\nc2 = (-0.47, 0.82, 0.32)\nc3 = (0.34, -0.16, 0.93)", "M" },
         { "C1 = (0.81, 0.54, -0.2)\nC2 = (-0.47, 0.82, 0.32)\nC3 = (0.34, -0.16, 0.93)", "M" },
-        { "Column 1 | Column 2 | Column 3\n{R}", "M" },
+        { "Column 1 | Column 2 | Column 3\n{R}", "M" }, { "Row 1\n{R}", "M'", ValueOrder::Columns },
+        { "Columnwise:\n{C}", "M" },
         // R: by columns, unless byrow; arguments by name or by place.
         { "m <- matrix(c({c}), nrow = 3)", "M" }, { "matrix(c({r}), 3, 3, byrow = TRUE)", "M" },
+        { "m <- matrix (c({c}), nrow = 3)", "M" }, { "matrix(c({c}))", "M" },
         { "matrix(c({c}), 3, 3, F)", "M" }, { "structure(c({c}), .Dim = c(3L, 3L))", "M" },
         { "array(c({c}), c(3, 3))", "M" }, { "structure(c({r}))", "M" },
         { "matrix(c({r}), 3, byrow = flag)",
@@ -197,6 +199,9 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
             R"(Matrix: "float3x3(float3(0.81, 0.54, -0.2), float…" is unclear: "float3x3" may say that the values are listed by columns; write "row-major" or "column-major" before them)" },
         // Eigen: a Map takes the storage's order; a comma initializer lists rows whatever it is.
         { "double d[9] = {{c}};\nEigen::Map<Eigen::Matrix3d> R(d);", "M" },
+        { "Matrix<double, 3, 3, RowMajor> A;\ndouble d[9] = {{c}};\nEigen::Map<Eigen::Matrix3d> "
+          "R(d);",
+            "M" },
         { "double d[9] = {{r}};\nEigen::Map<Eigen::Matrix<double, 3, 3, Eigen::RowMajor>> R(d);",
             "M" },
         { "Eigen::Matrix<double, 3, 3, ColMajor> R;\nR << {r};", "M" },
@@ -273,6 +278,10 @@ TEST(ReadMatrix, refusesWhatChangesTheValuesOrMaySay)
                     { "diag(c(2, 3, 4)) %*% matrix(c({c}), 3)",
                         changed("diag(c(2, 3, 4)) %*% matrix(c(0.81, 0.54…", "%*%") },
                     { "R = [{r}].';", changed("R = [0.81, -0.47, 0.34, 0.54, 0.82, -0.1…", "].'") },
+                    { "octave:1> x = 1;\noctave:2> R'\nans =\n\n{R}",
+                        changed(R"(octave:1> x = 1;\noctave:2> R'\nans =\n\n0.8…)", "R'") },
+                    { "t (R)\n{R}",
+                        changed(R"(t (R)\n0.81 -0.47 0.34\n0.54 0.82 -0.16\n-0…)", "t (") },
                     { ">> R'\n\nans =\n\n{R}",
                         changed(R"(>> R'\n\nans =\n\n0.81 -0.47 0.34\n0.54 0.82 …)", "R'") },
                     { "It's the matrix:\n{R}", "M" },
@@ -404,6 +413,8 @@ TEST(ReadMatrix, placesValuesByTheirNames)
             "M" },
         { "r11=0.81 r12=-0.47 r13=0.34",
             R"(Matrix: "r11=0.81 r12=-0.47 r13=0.34" gives its values' places by name, but none for row 2, column 1)" },
+        { "r11 = 0.81",
+            R"(Matrix: "r11 = 0.81" gives its values' places by name, but none for row 1, column 2)" },
         { "frame,r11,r21,r31,r12,r22,r32,r13,r23,r33\n17,0.81,0.54,-0.2,-0.47,0.82,0.32,0.34,-0.16,"
           "0.93\n18,0.81,0.54,-0.2,-0.47,0.82,0.32,0.34,-0.16,0.93",
             R"(Matrix: "0.81" is a second value for its place, or one beyond a 4×4; copy one matrix alone)" },

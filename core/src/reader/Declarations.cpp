@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <numeric>
 #include <span>
 #include <string>
 #include <utility>
@@ -215,11 +216,11 @@ namespace {
                 }
             }
             for (std::size_t shape = 0; shape < Shapes; ++shape) {
-                auto &names = all.byShape[shape];
-                std::ranges::stable_sort(names, {}, keyOf);
-                for (std::size_t byte = 0; byte <= 256; ++byte)
-                    all.runs[shape][byte] = static_cast<std::uint16_t>(std::ranges::count_if(
-                        names, [&](const Name &name) { return keyOf(name) < byte; }));
+                auto &runs = all.runs[shape];
+                std::ranges::stable_sort(all.byShape[shape], {}, keyOf);
+                for (const auto &name : all.byShape[shape])
+                    ++runs[keyOf(name) + 1];
+                std::partial_sum(runs.begin(), runs.end(), runs.begin());
             }
             return all;
         }();
@@ -260,8 +261,7 @@ namespace {
             }
         };
         earliest(all.beginning(shape, lower[0]));
-        if (name[0] != lower[0])
-            earliest(all.beginning(shape, name[0])); // "T", "mT": as written
+        earliest(all.beginning(shape, name[0])); // "T", "mT": as written
         // The stems that stand anywhere in a word are of scripts written without blanks.
         if (std::ranges::any_of(name, [](char c) { return (c & 0x80) != 0; }))
             earliest(all.beginning(shape, '\0'));
@@ -441,7 +441,7 @@ namespace {
             std::string_view name, text, word; // word: its first, "TRUE" of "byrow = TRUE"
             std::string_view list; // the values of a c(…) or a […] in it
             std::size_t listBegin = 0;
-            char listBracket = 0;
+            bool squareList = false; // Scilab's "[…]", not R's "c(…)"
             std::array<std::size_t, 2> numbers {}; // its first whole numbers, inside c(…) too
             std::size_t count = 0;
         };
@@ -485,7 +485,7 @@ namespace {
             const bool sized
                 = dim || (rows && rows->numbers[0]) || (columns && columns->numbers[0]);
             if (!data || data->list.empty() || (frame.binder == RArray && !dim)
-                || (data->listBracket == '[' && !sized))
+                || (data->squareList && !sized))
                 return;
             found.shape = dim
                 ? DeclaredShape { dim->numbers[0], dim->numbers[1] }
@@ -692,7 +692,9 @@ namespace {
         m_templates += t.bracket == '<' ? 1U : 0U;
         if (t.bracket == '(')
             mark(t); // "R(:)"
-        if (!is(m_last, TokenKind::Word) || !t.glued || t.bracket == '{')
+        // A call may have a blank before its "(", as R allows ("matrix (c(…))", "t (R)"); an
+        // index or template arguments may not.
+        if (!is(m_last, TokenKind::Word) || (!t.glued && t.bracket != '(') || t.bracket == '{')
             return;
         // A method ("array.reshape(") may mean what a function of the same name does not; a
         // function of a module ("np.column_stack(") is the function.
@@ -777,7 +779,7 @@ namespace {
             && ((t.glued && is(m_last, TokenKind::Word, "c"))
                 || (t.bracket == '[' && argument.text.data() == t.text.data()))) {
             argument.listBegin = end(t);
-            argument.listBracket = t.bracket;
+            argument.squareList = t.bracket == '[';
         }
         if (top && t.kind == TokenKind::Close && argument.listBegin > 0 && argument.list.empty())
             argument.list = m_text.substr(argument.listBegin, offset(t) - argument.listBegin);

@@ -110,7 +110,7 @@ namespace {
         }
         bool separates(const Token &t) const;
         std::optional<Place> subscript(const Token &open, bool afterName);
-        bool takeNumberAfterSign(Cell &cell);
+        void takeNumberAfterSign(Cell &cell);
 
         Tokens m_tokens;
         const Reading &m_reading;
@@ -194,19 +194,19 @@ namespace {
     }
 
     // A sign that stands apart ("− 1", or "−" on a line of its own above its number) is the
-    // number's: the cell becomes the number, with the sign beside it. False where no unsigned
-    // number follows.
-    bool Cells::takeNumberAfterSign(Cell &cell)
+    // number's: the cell becomes the number, with the sign beside it, where an unsigned number
+    // follows.
+    void Cells::takeNumberAfterSign(Cell &cell)
     {
         Token next, after;
         if (!take(next))
-            return false;
+            return;
         bool crossedLine = false;
         if (next.kind == TokenKind::LineBreak && cell.firstOnLine) {
             // Alone on its line: the next line begins with the number.
             if (!take(after)) {
                 putBack(next);
-                return false;
+                return;
             }
             if (after.kind == TokenKind::Number) {
                 crossedLine = true;
@@ -219,7 +219,7 @@ namespace {
             putBack(next);
             if (crossedLine)
                 putBack(after);
-            return false;
+            return;
         }
         cell.sign = cell.text;
         cell.text = next.text;
@@ -231,7 +231,6 @@ namespace {
             cell.text = spanning(cell.text, t.text);
         }
         cell.newLine |= crossedLine;
-        return true;
     }
 
     bool Cells::next(Cell &cell)
@@ -346,8 +345,8 @@ namespace {
                 continue;
             }
             m_lineHasCells = true;
-            if ((cell.text == "-" || cell.text == TypographicMinus) && takeNumberAfterSign(cell))
-                return true;
+            if (cell.text == "-" || cell.text == TypographicMinus)
+                takeNumberAfterSign(cell);
             m_lineHasDashesOnly = cell.text == "-" && cell.firstOnLine;
             if (take(next)) {
                 // Parentheses right after a name hold a call's argument, "SOneTo(3)", not a
@@ -508,15 +507,16 @@ namespace {
             std::array<std::size_t, 5> parts {};
             std::size_t cuts = 0;
             bool irregular = false; // commas between some values of a part and not others
-            for (std::size_t i = 1, commas = 0, blanks = 0; i <= m_count; ++i) {
+            bool commas = false, blanks = false; // between values of the part so far
+            for (std::size_t i = 1; i <= m_count; ++i) {
                 const int gap = i < m_count ? m_gaps[std::min(i - 1, m_gaps.size() - 1)] : 2;
                 const bool cut = i == m_count || gap == m_strongest;
-                commas += gap == 1 && !cut ? 1 : 0;
-                blanks += gap == 0 && !cut ? 1 : 0;
+                commas = commas || (gap == 1 && !cut);
+                blanks = blanks || (gap == 0 && !cut);
                 ++parts[std::min(cuts, parts.size() - 1)];
                 if (cut) {
-                    irregular = irregular || (commas > 0 && blanks > 0);
-                    commas = blanks = 0;
+                    irregular = irregular || (commas && blanks);
+                    commas = blanks = false;
                     cuts += i < m_count ? 1 : 0;
                 }
             }
@@ -529,7 +529,7 @@ namespace {
             const std::size_t rows = cutIntoRows ? cuts + 1 : 1;
             for (std::size_t i = 0; i < rows && table.rowCount < table.rows.size(); ++i) {
                 auto &row = table.rows[table.rowCount++];
-                row.count = cutIntoRows ? parts[0] : m_count;
+                row.count = m_count / rows;
                 row.first = m_first + i * row.count;
                 row.label = i == 0 ? m_label : std::string_view();
                 row.cut = i + 1 == rows ? m_cut : std::string_view();
