@@ -502,7 +502,7 @@ namespace {
             }
             table.numberedLines += m_numbered || m_numberSkipped ? 1U : 0U;
             ++table.valueLines;
-            table.dashLines += m_dash != Dash::None ? 1 : 0;
+            table.dashLines += m_dash != Dash::Absent ? 1 : 0;
             table.dashIsBullet = table.dashIsBullet || m_dash == Dash::Bullet;
             std::array<std::size_t, 5> parts {};
             std::size_t cuts = 0;
@@ -547,7 +547,7 @@ namespace {
         }
 
     private:
-        enum class Dash { None, Either, Bullet }; // a "-" apart before its first value
+        enum class Dash { Absent, Either, Bullet }; // a "-" apart before its first value
         std::size_t m_first = 0, m_count = 0, m_cells = 0;
         std::array<int, Table::MostInRow> m_gaps {}; // 0 blank, 1 comma, 2 a row's end
         int m_strongest = 0, m_weakest = 2;
@@ -555,7 +555,7 @@ namespace {
         bool m_numbersAfterCut = false, m_doubleComma = false, m_afterName = false;
         bool m_numbered = false, m_numberSkipped = false, m_wholeNumbers = true;
         std::size_t m_named = 0; // values that are whole numbers after a name: "Column 1"
-        Dash m_dash = Dash::None;
+        Dash m_dash = Dash::Absent;
         std::optional<Place> m_place;
         std::size_t m_names = 0; // cells' names in a line without values
         std::vector<Place> m_header, m_headerAbove;
