@@ -292,6 +292,7 @@ namespace {
         std::string_view orderWord, changeWord; // words of the families that nothing explains
         std::string_view undecided; // an argument of the order that says neither: "byrow = b"
         std::string_view byDefault; // reshape(…) without an order
+        std::string_view overfull; // a call with more arguments than a binder keeps
         std::string_view sideBySide; // "] [": lists side by side, which some tools join as columns
         std::string_view storage; // a storage option, which a comma initializer ("R << …") needs
         std::string_view nestedData; // "data: [[…]]" without rows and columns
@@ -450,8 +451,9 @@ namespace {
         std::size_t contents; // where what its bracket holds begins
         std::string_view said; // "matrix(", "Map<"
         bool method = false; // NumPy's array.reshape(…), by rows unless told otherwise
-        std::array<Argument, 5> arguments {};
+        std::array<Argument, 5> arguments {}; // R's matrix(…) takes five, the most of any
         std::size_t argument = 0;
+        bool namedBeyond = false; // a named argument after those kept
 
         // The argument of that name, or else the unnamed one in that place.
         const Argument *find(std::string_view name, std::size_t place = SIZE_MAX) const
@@ -470,6 +472,12 @@ namespace {
     // What a call whose bracket closes now declares, by its arguments.
     void bind(const Frame &frame, Findings &found, bool rowMajor, std::string_view contents)
     {
+        // A named argument beyond those kept might be the one that says the order; values
+        // beyond them are only values ("Matrix(0.81, -0.47, …)").
+        if (frame.namedBeyond) {
+            found.overfull = found.overfull.empty() ? frame.said : found.overfull;
+            return;
+        }
         switch (frame.binder) {
         case ColumnsList:
             found.listed(contents);
@@ -755,12 +763,14 @@ namespace {
             ++frame.argument;
             return;
         }
-        if (frame.argument >= frame.arguments.size())
+        const bool naming = top && (t.kind == TokenKind::Equals || t.kind == TokenKind::Colon)
+            && is(m_last, TokenKind::Word);
+        if (frame.argument >= frame.arguments.size()) {
+            frame.namedBeyond = frame.namedBeyond || naming;
             return;
+        }
         auto &argument = frame.arguments[frame.argument];
-        if (top && (t.kind == TokenKind::Equals || t.kind == TokenKind::Colon)
-            && is(m_last, TokenKind::Word) && argument.word == m_last.text
-            && argument.name.empty()) {
+        if (naming && argument.word == m_last.text && argument.name.empty()) {
             // A name that the binder reads is explained by it: "order=" of reshape(…).
             if (ruleFor(Argument, m_last.text).rule)
                 m_phrases.explainLastWord();
@@ -1013,6 +1023,8 @@ std::variant<Declaration, Error> declarationOf(std::string_view text, ValueOrder
         return unclear(
             "\";\" within a list in a list makes that list a column in MATLAB and in spreadsheets; "
             "write each row on a line of its own");
+    if (!found.overfull.empty())
+        return unclear(quoted(found.overfull) + " has more arguments than such a call takes");
     if (!found.undecided.empty())
         return unclear(quoted(found.undecided)
             + " does not say whether its values are listed by rows or by columns");

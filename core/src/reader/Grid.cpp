@@ -504,8 +504,12 @@ namespace {
             ++table.valueLines;
             table.dashLines += m_dash != Dash::Absent ? 1 : 0;
             table.dashIsBullet = table.dashIsBullet || m_dash == Dash::Bullet;
-            std::array<std::size_t, 5> parts {};
-            std::size_t cuts = 0;
+            const bool overflowed
+                = m_count == Table::MostInRow && m_cut.empty() && m_numbersAfterCut;
+            // The parts between the strongest separators: how many, the first one's length,
+            // whether every later one has it.
+            std::size_t cuts = 0, length = 0, firstLength = 0;
+            bool equal = true;
             bool irregular = false; // commas between some values of a part and not others
             bool commas = false, blanks = false; // between values of the part so far
             for (std::size_t i = 1; i <= m_count; ++i) {
@@ -513,19 +517,24 @@ namespace {
                 const bool cut = i == m_count || gap == m_strongest;
                 commas = commas || (gap == 1 && !cut);
                 blanks = blanks || (gap == 0 && !cut);
-                ++parts[std::min(cuts, parts.size() - 1)];
+                ++length;
                 if (cut) {
                     irregular = irregular || (commas && blanks);
                     commas = blanks = false;
+                    firstLength = cuts == 0 ? length : firstLength;
+                    // Values beyond those a line counts end its last part early.
+                    equal = equal && (length == firstLength || (i == m_count && overflowed));
                     cuts += i < m_count ? 1 : 0;
+                    length = 0;
                 }
             }
             // Commas between four groups of three set apart a *.him line's groups, with its
             // translation.
-            const bool himLine = m_strongest == 1 && cuts == 3 && parts[0] == 3;
-            const bool cutIntoRows = cuts > 0 && cuts < parts.size() && !himLine
-                && std::all_of(parts.begin(), parts.begin() + static_cast<std::ptrdiff_t>(cuts + 1),
-                    [&](std::size_t n) { return n == parts[0] && n >= 3; });
+            const bool himLine = m_strongest == 1 && cuts == 3 && firstLength == 3;
+            const bool cutIntoRows = cuts > 0 && !himLine && equal && firstLength >= 3;
+            // Rows that go on beyond the values a line counts: more than a matrix has.
+            if (cutIntoRows && overflowed && table.rowsBeyond.first == 0)
+                table.rowsBeyond = { cuts, firstLength };
             const std::size_t rows = cutIntoRows ? cuts + 1 : 1;
             for (std::size_t i = 0; i < rows && table.rowCount < table.rows.size(); ++i) {
                 auto &row = table.rows[table.rowCount++];

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 // The third step of reading a matrix: its tokens as cells, the cells as values in rows, as one
 // reading takes what may be read two ways (commas, a dash before a line, grouped digits).
@@ -53,6 +54,8 @@ struct Table
     std::size_t stored = 0;
     std::array<Row, MostRows + 1> rows; // a tenth says that there are too many
     std::size_t rowCount = 0;
+    // A line cut into rows that goes on beyond the values it counts: its whole rows, their length.
+    std::pair<std::size_t, std::size_t> rowsBeyond {};
     // For the message about a text without numbers: its first cell with a digit of any script,
     // or that stands for no finite number ("nan").
     std::string_view firstWithDigit;

@@ -181,6 +181,10 @@ std::variant<Layouts, Failure> layoutOf(const Table &table, std::string_view tex
 {
     if (table.placed > 0)
         return named(table, text);
+    if (const auto [whole, length] = table.rowsBeyond; whole != 0)
+        return failure(Stage::Shape, text,
+            " has more than " + counted(whole, "row") + " of " + counted(length, "number")
+                + "; a matrix takes three rows of three, three or four of four, or nine of one");
     const auto &rows = table.rows;
     const std::size_t n = table.rowCount, count = rows[0].count, first = rows[0].first;
     const bool byColumns = order == Order::Columns;

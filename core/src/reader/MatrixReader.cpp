@@ -8,7 +8,7 @@
 
 #include <algorithm>
 #include <optional>
-#include <ranges>
+#include <span>
 
 namespace quorvex::detail {
 namespace {
@@ -39,9 +39,9 @@ namespace {
         void add(const PastedMatrix &matrix, unsigned way)
         {
             auto &r = readings;
-            const auto same = [&](std::size_t i) { return r.matrices[i].values == matrix.values; };
+            const auto same = [&](const PastedMatrix &m) { return m.values == matrix.values; };
             if (r.count == Readings::Most
-                || std::ranges::any_of(std::views::iota(0u, r.count), same))
+                || std::ranges::any_of(std::span(r.matrices).first(r.count), same))
                 return;
             r.matrices[r.count] = matrix;
             r.ways[r.count++] = way;
