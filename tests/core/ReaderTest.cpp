@@ -191,7 +191,12 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
         { "cbind(c(0.81, 0.54, -0.2), c(-0.47, 0.82, 0.32), c(0.34, -0.16, 0.93))", "M" },
         // Graphics: calls, keys and types that take columns.
         { "new THREE.Matrix3().fromArray([{c}])", "M" }, { "Matrix3 {\n  elements: [{c}]\n}", "M" },
-        { "mat3({c}); // frame 2", "M" },
+        { "mat3({c}); // frame 2", "M" }, { "glm::mat3{{c}}", "M" },
+        // A variable of such a type, however C++ builds it.
+        { "glm::mat3 R{{c}};", "M" }, { "const glm::mat3 R = {{c}};", "M" },
+        { "double R[9] = {{r}};", "M" },
+        { "float3x3 R = {{r}};",
+            R"(Matrix: "float3x3 R = {0.81, -0.47, 0.34, 0.54, 0…" is unclear: "float3x3" may say that the values are listed by columns; write "row-major" or "column-major" before them)" },
         { "glm::mat3(glm::vec3(0.81, 0.54, -0.2), glm::vec3(-0.47, 0.82, 0.32), glm::vec3(0.34, "
           "-0.16, 0.93))",
             "M" },
@@ -210,6 +215,7 @@ TEST(ReadMatrix, readsTheOrderATextDeclares)
         { "double d[9] = {{r}};\nEigen::Map<Eigen::Matrix<double, 3, 3, Eigen::RowMajor>> R(d);",
             "M" },
         { "Eigen::Matrix<double, 3, 3, ColMajor> R;\nR << {r};", "M" },
+        { "Matrix<double, 3, 3> R, column-major:\n{C}", "M" },
         { "Eigen::ColMajor\n{R}",
             R"(Matrix: "Eigen::ColMajor\n0.81 -0.47 0.34\n0.54 0.8…" is unclear: "ColMajor" may say that the values are listed by columns; write "row-major" or "column-major" before them)" },
         // Fortran's statements, OpenCV's and ROS's files.

@@ -624,6 +624,7 @@ namespace {
         // bracket it stands before.
         enum class Negation : unsigned char { None, Armed, Word, Bracket, Closed } m_negation {};
         std::string_view m_negated, m_prime;
+        std::string_view m_declaredType; // the type of the variable just named: "glm::mat3 R"
         std::size_t m_negatedDepth = 0;
     };
 
@@ -701,8 +702,12 @@ namespace {
         if (t.bracket == '(')
             mark(t); // "R(:)"
         // A call may have a blank before its "(", as R allows ("matrix (c(…))", "t (R)"); an
-        // index or template arguments may not.
-        if (!is(m_last, TokenKind::Word) || (!t.glued && t.bracket != '(') || t.bracket == '{')
+        // index or template arguments may not. C++ builds a value of a type from braces as from
+        // parentheses ("glm::mat3{…}"), and a variable declared with a type by the type's
+        // constructor: "glm::mat3 R(…)", "glm::mat3 R {…}", "glm::mat3 R = {…}".
+        const bool call = t.bracket == '(' || t.bracket == '{';
+        const auto declared = call ? m_declaredType : std::string_view();
+        if ((!is(m_last, TokenKind::Word) || (!t.glued && !call)) && declared.empty())
             return;
         // A method ("array.reshape(") may mean what a function of the same name does not; a
         // function of a module ("np.column_stack(") is the function.
@@ -710,26 +715,20 @@ namespace {
         const auto *rule
             = t.bracket == '(' && method ? ruleFor(Attribute, m_last.text).rule : nullptr;
         if (!rule)
-            rule = ruleFor(t.bracket == '(' ? Call
-                    : t.bracket == '['      ? Index
-                                            : Template,
-                m_last.text)
-                       .rule;
-        // C++ builds a variable of a type from its arguments: "glm::mat3 R(…)".
-        if (const auto *type
-            = is(m_beforeLast, TokenKind::Word) && !m_last.glued && t.bracket == '('
-                ? ruleFor(Call, m_beforeLast.text).rule
-                : nullptr;
+            rule = ruleFor(call ? Call : t.bracket == '[' ? Index : Template, m_last.text).rule;
+        auto name = m_last.text;
+        if (const auto *type = declared.empty() ? nullptr : ruleFor(Call, declared).rule;
             !rule && type && type->effect != Change)
-            rule = type;
-        if (!rule)
+            rule = type, name = declared;
+        // Braces make no call of a function.
+        if (!rule || (t.bracket == '{' && rule->effect != ColumnsList && rule->effect != OrderWord))
             return;
         m_phrases.explainLastWord();
-        const auto said = spanning(method ? m_beforeLast.text : m_last.text, t.text);
+        const auto said = spanning(method ? m_beforeLast.text : name, t.text);
         // Calls nested deeper than a matrix's are not followed, and may say anything.
-        const bool noted = found.note(*rule, said, m_last.text);
+        const bool noted = found.note(*rule, said, name);
         if (!noted && m_frameCount == m_frames.size())
-            found.orderWord = found.orderWord.empty() ? m_last.text : found.orderWord;
+            found.orderWord = found.orderWord.empty() ? name : found.orderWord;
         else if (!noted)
             m_frames[m_frameCount++] = { rule->effect, t.depth, end(t), said, method };
         if (rule->effect == Map)
@@ -953,6 +952,12 @@ namespace {
         // A run of words ends at anything but a word or a "-" between words.
         if (t.kind != TokenKind::Word && !(is(t, TokenKind::Sign, "-") && t.glued))
             m_phrases.flush(found);
+        // "glm::mat3 R", then "=" or the bracket that builds it.
+        m_declaredType
+            = t.kind == TokenKind::Word && is(m_last, TokenKind::Word) && !t.glued && !t.lineStart
+            ? m_last.text
+            : t.kind == TokenKind::Equals ? m_declaredType
+                                          : std::string_view();
         m_beforeLast = m_last;
         m_last = t;
         m_first = false;
