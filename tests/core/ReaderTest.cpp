@@ -419,6 +419,8 @@ TEST(ReadMatrix, placesValuesByTheirNames)
         { "Rxx\tRyx\tRzx\tRxy\tRyy\tRzy\tRxz\tRyz\tRzz\n0.81\t0.54\t-0.2\t-0.47\t0.82\t0.32\t0."
           "34\t-0.16\t0.93",
             "M" },
+        // Two names make no header: a table's caption, or the names of two of its columns.
+        { "m00 m01\n{R}", "M" },
         { "-[ RECORD 1 ]-\nr11 | 0.81\nr12 | -0.47\nr13 | 0.34\nr21 | 0.54\nr22 | 0.82\nr23 | "
           "-0.16\nr31 | -0.2\nr32 | 0.32\nr33 | 0.93",
             "M" },
