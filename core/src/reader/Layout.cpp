@@ -124,6 +124,10 @@ namespace {
         return std::nullopt;
     }
 
+    // What rows a matrix may have, as a message about rows says.
+    constexpr char RowShapes[]
+        = "; a matrix takes three rows of three, three or four of four, or nine of one";
+
     // Why the rows make no matrix.
     Failure shapeless(const Table &table, std::string_view text, Order order, bool separatingCommas)
     {
@@ -154,8 +158,7 @@ namespace {
                     + "; by columns a matrix takes three columns of three, four of three or four "
                       "of four, or nine of one");
         return failure(Stage::Shape, text,
-            " has " + counted(n, "row") + " of " + counted(columns, "number")
-                + "; a matrix takes three rows of three, three or four of four, or nine of one");
+            " has " + counted(n, "row") + " of " + counted(columns, "number") + RowShapes);
     }
 
 } // namespace
@@ -184,7 +187,7 @@ std::variant<Layouts, Failure> layoutOf(const Table &table, std::string_view tex
     if (const auto [whole, length] = table.rowsBeyond; whole != 0)
         return failure(Stage::Shape, text,
             " has more than " + counted(whole, "row") + " of " + counted(length, "number")
-                + "; a matrix takes three rows of three, three or four of four, or nine of one");
+                + RowShapes);
     const auto &rows = table.rows;
     const std::size_t n = table.rowCount, count = rows[0].count, first = rows[0].first;
     const bool byColumns = order == Order::Columns;
