@@ -118,6 +118,7 @@ namespace {
         std::size_t m_ahead = 0;
         Token m_last;
         bool m_openAfterName = false; // the last "(" follows a name: it holds a call's arguments
+        std::string_view m_subscriptEnd; // the ")" of the last place given by indices
         bool m_sawComma = false, m_inQuotes = false, m_lineHasCells = false;
         bool m_lineHasDashesOnly = false; // its cells so far are bullets' dashes: "- - 1"
     };
@@ -165,8 +166,10 @@ namespace {
         };
         if (open.bracket == '[' && (is({ Comma, Number, Close }) || is({ Number, Comma, Close })))
             return NoPlace;
-        if (afterName && is({ Number, Comma, Number, Close }))
+        if (afterName && is({ Number, Comma, Number, Close })) {
+            m_subscriptEnd = seen[3].text;
             return std::pair(index(0), index(2));
+        }
         // A prompt's number: "In [3]:", "Out[3]:".
         if (open.bracket == '[' && is({ Number, Close })) {
             Token next;
@@ -321,20 +324,44 @@ namespace {
                 cell.text = spanning(cell.text, next.text);
             }
             m_last = last;
-            // The name of a call or a constructor before its values is no cell: "Matrix3(",
-            // "c(", "np.float64(", "vec3{", and a type's before its arguments: "vec3<f32>(".
+            // A name with its place, "R(2,1)", names a cell as a header does; before ":" or "="
+            // it places the value after them.
+            std::optional<Place> named;
             if (last.kind == TokenKind::Word && take(next)) {
-                putBack(next);
-                if (next.glued && next.kind == TokenKind::Open
-                    && (next.bracket == '(' || next.bracket == '{' || next.bracket == '<'))
-                    continue;
+                const bool opens = next.glued && next.kind == TokenKind::Open;
+                std::optional<Place> at;
+                if (opens && next.bracket == '(' && (at = subscript(next, true))) {
+                    Token after;
+                    const bool assigned = take(after)
+                        && (putBack(after),
+                            after.kind == TokenKind::Colon || after.kind == TokenKind::Equals);
+                    m_last = next;
+                    m_last.kind = TokenKind::Close;
+                    m_openAfterName = true;
+                    cell.rowEndBefore |= closed;
+                    if (assigned || at->second == None) {
+                        place = at->second != None ? at : std::nullopt;
+                        continue;
+                    }
+                    named = at;
+                    cell.text = spanning(cell.text, m_subscriptEnd);
+                } else {
+                    putBack(next);
+                    // The name of a call or a constructor before its values is no cell:
+                    // "Matrix3(", "c(", "np.float64(", "vec3{", and a type's before its
+                    // arguments: "vec3<f32>(".
+                    if (opens
+                        && (next.bracket == '(' || next.bracket == '{' || next.bracket == '<'))
+                        continue;
+                }
             }
-            cell.place = place;
+            cell.place = named ? named : place;
             // A name, maybe a member's ("m.m01", "glm::mat3"): a label, or a cell's place.
-            cell.name = last.kind == TokenKind::Word && std::ranges::all_of(cell.text, [](char c) {
-                return isNameCharacter(c) || c == '.' || c == ':' || (c & 0x80) != 0;
-            });
-            if (cell.name && !place)
+            cell.name = named
+                || (last.kind == TokenKind::Word && std::ranges::all_of(cell.text, [](char c) {
+                       return isNameCharacter(c) || c == '.' || c == ':' || (c & 0x80) != 0;
+                   }));
+            if (cell.name && !cell.place)
                 cell.place = placeNamed(last.text);
             // YAML writes a list of rows as "- - 1", each "-" a bullet: a "-" after nothing but
             // such dashes is as much the line's first as they are.
