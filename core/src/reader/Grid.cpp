@@ -337,7 +337,6 @@ namespace {
                             after.kind == TokenKind::Colon || after.kind == TokenKind::Equals);
                     m_last = next;
                     m_last.kind = TokenKind::Close;
-                    m_openAfterName = true;
                     cell.rowEndBefore |= closed;
                     if (assigned || at->second == None) {
                         place = at->second != None ? at : std::nullopt;
