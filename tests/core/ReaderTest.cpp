@@ -502,6 +502,8 @@ TEST(ReadMatrix, readsValuesAsTheTextWritesThemOrNamesWhatItCannot)
         { "0 -1 0 1 0 0 0 0 1 1 0 0 0 1 0 0 0 1", "0 0 90.0 1 1 1 " },
         { "0.81 -0.47 0.34\n0.54 0.82 -0.16 7\n-0.2 0.32 0.93",
             R"(Matrix: "0.81 -0.47 0.34\n0.54 0.82 -0.16 7\n-0.2 0…" has rows of unequal length: 3, 4 and 3 numbers)" },
+        { "1 0\n0 1\n0 0\n1 0\n0 1\n0 0\n1 0\n0 1\n0 0",
+            R"(Matrix: "1 0\n0 1\n0 0\n1 0\n0 1\n0 0\n1 0\n0 1\n0 0" has 9 rows of 2 numbers; a matrix takes three rows of three, three or four of four, or nine of one)" },
         { "1\n0\n0\n0\n1\n0\n0\n0\n1\n0",
             R"(Matrix: "1\n0\n0\n0\n1\n0\n0\n0\n1\n0" has more than nine rows of numbers)" },
         { "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1",
@@ -524,7 +526,10 @@ TEST(ReadMatrix, readsValuesAsTheTextWritesThemOrNamesWhatItCannot)
         { "- 1 0 0\n- 0 1 0\n- 0 0 1", "0 0 0 1 1 1 " },
         { "R:\n- 0.81 -0.47 0.34\n- 0.54 0.82 -0.16\n- -0.2 0.32 0.93\nthanks!", "M" },
         { "0.81 -0.47 0.34\n0.54 0.82 -0.16\n- 0.2 0.32 0.93", "M" },
-        // Bullets before some lines only: each "-" may be a sign.
+        // Bullets before some lines only, or before numbers that may all be signed: each "-" may be
+        // a sign.
+        { "- 0.81 -0.47 0.34\n- 0.54 0.82 -0.16\n- 0.2 -0.32 -0.93",
+            R"(Matrix: "- 0.81 -0.47 0.34\n- 0.54 0.82 -0.16\n- 0.…" is unclear: a "-" apart before the first number of a line could be a list's bullet or a minus sign; write a minus sign next to its number ("-1"))" },
         { "- 0 1 0\n- 1 0 0\n0 0 -1",
             R"(Matrix: "- 0 1 0\n- 1 0 0\n0 0 -1" is unclear: a "-" apart before the first number of a line could be a list's bullet or a minus sign; write a minus sign next to its number ("-1"))" },
         { "- 1 0 0\n0 1 0\n0 0 1",
