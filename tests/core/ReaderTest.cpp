@@ -504,6 +504,12 @@ TEST(ReadMatrix, readsValuesAsTheTextWritesThemOrNamesWhatItCannot)
             R"(Matrix: "0.81 -0.47 0.34\n0.54 0.82 -0.16 7\n-0.2 0…" has rows of unequal length: 3, 4 and 3 numbers)" },
         { "1 0\n0 1\n0 0\n1 0\n0 1\n0 0\n1 0\n0 1\n0 0",
             R"(Matrix: "1 0\n0 1\n0 0\n1 0\n0 1\n0 0\n1 0\n0 1\n0 0" has 9 rows of 2 numbers; a matrix takes three rows of three, three or four of four, or nine of one)" },
+        { "1\n1\n1\n1\n1\n1\n1\n1\n1 0 0; 0 1 0; 0 0 1",
+            R"(Matrix: "1\n1\n1\n1\n1\n1\n1\n1\n1 0 0; 0 1 0; 0 0 1" has more than nine rows of numbers)" },
+        // Slices are no places.
+        { "R(:,1) = [0.81; 0.54; -0.2];\nR(:,2) = [-0.47; 0.82; 0.32];\nR(:,3) = [0.34; -0.16; "
+          "0.93];",
+            R"(Matrix: "=" is not a number)" },
         { "1\n0\n0\n0\n1\n0\n0\n0\n1\n0",
             R"(Matrix: "1\n0\n0\n0\n1\n0\n0\n0\n1\n0" has more than nine rows of numbers)" },
         { "1 0 0 5\n0 1 0 6\n0 0 1 7\n5 6 7 1",
