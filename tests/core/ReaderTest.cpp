@@ -118,8 +118,9 @@ TEST(ReadMatrix, readsRowsAsToolsPrintThem)
         { "   c1 c2 c3\nr1 0.81 -0.47 0.34\nr2 0.54 0.82 -0.16\nr3 -0.2 0.32 0.93", "M" },
         { "Row 1: 0.81 -0.47 0.34\nRow 2: 0.54 0.82 -0.16\nRow 3: -0.2 0.32 0.93", "M" },
         { "Matrix3({r})", "M" }, { "new Array2DRowRealMatrix(new double[][]{{rr}})", "M" },
-        { "Out[3]: \narray({rr})", "M" }, { "Out [3]: {R}", "M" },
-        { "[1 2 3]: {R}", R"(Matrix: ":" is not a number)" },
+        { "Out[3]: \narray({rr})", "M" },
+        { "0.81, -0.47, 0.34],\n [0.54, 0.82, -0.16],\n [-0.2, 0.32, 0.93]])", "M" },
+        { "Out [3]: {R}", "M" }, { "[1 2 3]: {R}", R"(Matrix: ":" is not a number)" },
         { "rbind(c(0.81, -0.47, 0.34), c(0.54, 0.82, -0.16), "
           "c(-0.2, 0.32, 0.93))",
             "M" },
